@@ -1,0 +1,39 @@
+#include "app/text_tables.h"
+
+namespace kalvor {
+
+namespace text {
+const LanguageRow languageNames = {"Español", "Portugues", "FranÇais", "Deutsch", "English", "Italiano"};
+}  // namespace text
+
+namespace {
+struct MaxMonthsHalves {
+  const char* before;
+  const char* after;
+};
+constexpr std::array<MaxMonthsHalves, kLanguageCount> kMaxMonthsHalves = {{
+    {"El número máximo de meses posibles es ", ""},
+    {"O número máximo de ", " meses é"},
+    {"Le nombre maximum de ", " mois est"},
+    {"Die maximale Anzahl von Monaten ", ""},
+    {"The maximum number of months is ", ""},
+    {"Il numero massimo di mesi ", ""},
+}};
+}  // namespace
+
+int SafeLanguage(int languageIndex) {
+  return languageIndex >= 1 && languageIndex <= kLanguageCount ? languageIndex : 1;
+}
+
+const char* Text(const LanguageRow& row, int languageIndex) { return row[SafeLanguage(languageIndex) - 1]; }
+
+std::string lblMaxMonths(int languageIndex) {
+  const MaxMonthsHalves& halves = kMaxMonthsHalves[SafeLanguage(languageIndex) - 1];
+  return std::string(halves.before) + std::to_string(MaxMonths) + halves.after;
+}
+
+int yearTable(int yearIndex) {
+  return yearIndex >= 1 && yearIndex <= kYearCount ? kFirstYear + yearIndex - 1 : 0;
+}
+
+}  // namespace kalvor

@@ -1,0 +1,79 @@
+// Drives the real windows for end-to-end tests. Steps are queued before the program runs and are taken
+// one at a time from whatever loop is running: a step that opens a window, a message box or the colour
+// chooser (and so blocks in that window's loop) lets the next step run inside that loop.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/image.h"
+#include "platform/message_box.h"
+#include "platform/window.h"
+
+namespace platform::automation {
+
+// Queues a step. Steps run in order, each after the previous one has started.
+void Then(std::function<void()> step);
+// Steps not run yet.
+std::size_t PendingSteps();
+// Drops every queued step.
+void ClearSteps();
+
+// The window shown most recently that is still open; nullptr when none.
+Window* ActiveWindow();
+// The open window with this caption, the most recent one if several; nullptr when none.
+Window* FindWindow(const std::string& caption);
+// Captions of the open windows, oldest first.
+std::vector<std::string> OpenWindowCaptions();
+
+// User input through the toolkit, as a person would give it.
+void Click(Window& window, int id);                           // button or check box
+void ChooseItem(Window& window, int id, int position);        // pick from a combo's list, confirmed
+void TypeText(Window& window, int id, const std::string& text);  // replaces an edit field's text
+void InvokeMenu(Window& window, int id);                      // choose a menu item
+void Mouse(Window& window, int viewId, MouseKind kind, int x, int y);  // in a view's client pixels
+void RequestClose(Window& window);                            // as the window manager would
+void Deactivate(Window& window);                              // another window takes the activation
+void Activate(Window& window);
+
+// What a menu bar shows: titles, and per menu its item texts ("-" for separators) and ids.
+std::vector<Menu> MenuBar(const Window& window);
+// Pixel of a view as shown.
+Colour ViewPixel(Window& window, int viewId, int x, int y);
+// Client size of the window and position of a control, in pixels.
+struct Geometry {
+  int x = 0, y = 0, width = 0, height = 0;
+};
+Geometry ClientGeometry(const Window& window);
+Geometry ControlGeometry(const Window& window, int id);
+// Whether the window manager was offered a close box / minimise box / resizing.
+struct Frame {
+  bool closeBox = false;
+  bool minimiseBox = false;
+  bool maximiseBox = false;
+  bool resizable = false;
+};
+Frame WindowFrame(const Window& window);
+
+// The open message box, if any.
+struct SeenMessageBox {
+  std::string text;
+  std::string caption;
+  std::vector<std::string> buttons;
+  bool hasIcon = false;
+};
+std::optional<SeenMessageBox> OpenMessageBox();
+// Answers the open message box; fails the test (returns nullopt) when none is open.
+std::optional<SeenMessageBox> AnswerMessageBox(MessageAnswer answer);
+
+// The open colour chooser, if any, and answering it: a colour confirms, nullopt cancels.
+struct SeenChooser {
+  Colour initial = 0;
+  int x = 0, y = 0;  // screen position of its top-left corner
+};
+std::optional<SeenChooser> OpenColourChooser();
+bool AnswerColourChooser(std::optional<Colour> colour);
+
+}  // namespace platform::automation

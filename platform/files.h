@@ -1,0 +1,89 @@
+// Files as the program sees them: whole records at offsets, atomic replacement, and every failure as
+// one of the program's numbered file errors.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// The numbered file errors the program reports, with the failures they stand for.
+enum FileError : int {
+  kErrNone = 0,
+  kErrIllegalFunctionCall = 5,   // invalid parameter
+  kErrOutOfMemory = 7,           // not enough memory
+  kErrInternal = 51,             // bad format, invalid data, bad length
+  kErrBadFileNumber = 52,        // file not open
+  kErrFileNotFound = 53,         // file not found
+  kErrDeviceIo = 57,             // invalid handle
+  kErrDiskFull = 61,             // disk full
+  kErrInputPastEnd = 62,         // end of file reached
+  kErrBadFileName = 64,          // path not acceptable as a file name
+  kErrTooManyFiles = 67,         // too many open files
+  kErrDeviceUnavailable = 68,    // invalid drive, unknown unit
+  kErrPermissionDenied = 70,     // access denied, write-protected medium, lock violation
+  kErrDiskNotReady = 71,         // drive not ready
+  kErrDiskMediaError = 72,       // read or write fault, general failure
+  kErrRenameAcrossDisks = 74,    // not the same device
+  kErrPathFileAccess = 75,       // any other failure
+  kErrPathNotFound = 76,         // path not found
+};
+
+// The description shown for an error number, for example "Disk full" for 61.
+const char* FileErrorDescription(int errorNumber);
+
+// The folder of the running executable, ending in the path separator.
+std::string ExecutableFolder();
+
+// True when the attributes of the path can be read (any entry counts, a folder included).
+bool FileExists(const std::string& path);
+
+// Clears read-only (and any other special) attributes so the file can be replaced or deleted.
+// Failures are ignored.
+void SetArchiveOnly(const std::string& path);
+
+// Deletes a file; returns false when it could not (missing included).
+bool DeleteFile(const std::string& path);
+
+// Read access to a file of fixed-length records. Never reads more than asked for.
+class RecordReader {
+ public:
+  explicit RecordReader(const std::string& path);
+  ~RecordReader();
+  RecordReader(const RecordReader&) = delete;
+  RecordReader& operator=(const RecordReader&) = delete;
+
+  bool IsOpen() const { return fd_ >= 0; }
+  // Length in bytes, or 0 when the file is not open.
+  std::int64_t Length() const;
+  // Reads exactly `size` bytes at `offset`; false on a short read or an error.
+  bool ReadAt(std::int64_t offset, void* buffer, std::size_t size) const;
+
+ private:
+  int fd_ = -1;
+};
+
+// Where a replacement failed: the new file could not be created, or its content could not be
+// written completely (or moved into place).
+enum class ReplaceStage { kNone, kCreate, kWrite };
+
+struct ReplaceResult {
+  int error = kErrNone;  // one of FileError
+  ReplaceStage stage = ReplaceStage::kNone;
+  bool ok() const { return error == kErrNone; }
+};
+
+// Replaces the file at `path` by `content` atomically: the complete new content is written beside the
+// old file and then moved over it, so on any failure the previous file stays exactly as it was. A
+// read-only existing file is replaced as well. Relative paths are taken from the current folder.
+ReplaceResult ReplaceFile(const std::string& path, const std::vector<std::uint8_t>& content);
+
+namespace testing {
+// Makes the next `count` calls of ReplaceFile fail with `errorNumber` at `stage`, leaving every file
+// untouched. A count of 0 clears a pending injection.
+void InjectReplaceFailure(int errorNumber, ReplaceStage stage, int count = 1);
+}  // namespace testing
+
+}  // namespace platform

@@ -1,0 +1,148 @@
+// Windows described by tables of controls, run in loops of their own that nest, with a handler that
+// receives the window's events. A window run this way blocks no other window: windows without an owner
+// stay usable together, as the program's secondary dialogs need.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/image.h"
+
+namespace platform {
+
+enum class ControlKind {
+  kLabel,         // static text, left aligned
+  kCentredLabel,  // static text, centred
+  kButton,        // push button, tab stop
+  kCheckBox,      // automatic check box, tab stop
+  kEditCombo,     // drop-down combo box with an edit field, items sorted by the control, tab stop
+  kImageCombo,    // drop-down list without edit field, a picture before each item, tab stop
+  kEdit,          // single-line text box, bordered, scrolling horizontally
+  kGraphicView,   // bordered picture the program draws on; its mouse messages reach the handler first
+  kStatusBar,     // along the bottom edge; position and size are ignored
+};
+
+constexpr Colour kDefaultColour = 0xFFFFFFFF;  // not a colour reference: "the control's own"
+
+struct ControlSpec {
+  int id = 0;
+  ControlKind kind = ControlKind::kLabel;
+  int x = 0, y = 0, width = 0, height = 0;  // in the window's units, client coordinates
+  std::string text;                         // initial text
+  FontSpec font;                            // name nullptr: the window's font
+  Colour textColour = kDefaultColour;
+  Colour background = kDefaultColour;
+};
+
+enum class Units {
+  kPixels,
+  kDialogUnits,  // 1/4 of the average character width across, 1/8 of its height down
+};
+
+enum class Placement { kScreenCentre, kWorkAreaCentre, kAt };
+
+struct WindowSpec {
+  std::string caption;
+  Units units = Units::kPixels;
+  int clientWidth = 0, clientHeight = 0;  // with a menu bar, the bar takes its strip from this height
+  Placement placement = Placement::kScreenCentre;
+  int x = 0, y = 0;  // screen position of the window for kAt, in the window's units
+  bool minimiseBox = false;
+  bool closeBox = false;  // a system menu with a close box
+  FontSpec font = {"MS Sans Serif", 8, false};
+};
+
+struct MenuItem {
+  int id = 0;  // 0 with text "-" is a separator
+  std::string text;
+};
+
+struct Menu {
+  std::string title;
+  std::vector<MenuItem> items;
+};
+
+// Notification codes delivered with OnCommand.
+constexpr int kNotifyClicked = 0;             // buttons, check boxes and menu items
+constexpr int kNotifySelectionChanged = 1;    // combo boxes: the selection moved
+constexpr int kNotifySelectionConfirmed = 9;  // combo boxes: the drop-down closed with a choice
+constexpr int kNotifyEditChanged = 5;         // text typed into an edit field
+
+enum class MouseKind { kMove, kLeftDown, kLeftUp, kRightDown, kRightUp, kLeftDoubleClick };
+
+struct MouseEvent {
+  MouseKind kind = MouseKind::kMove;
+  int x = 0, y = 0;  // client pixels of the view
+};
+
+class Window;
+
+class WindowHandler {
+ public:
+  virtual ~WindowHandler() = default;
+  // The window and its controls exist but are not shown yet.
+  virtual void OnInit(Window&) {}
+  virtual void OnCommand(Window&, int /*id*/, int /*notification*/) {}
+  // The window manager asks the window to close (a close box, a keyboard shortcut, logging out).
+  virtual void OnCloseRequest(Window&) {}
+  virtual void OnActivate(Window&, bool /*active*/) {}
+  // A graphic view's mouse message, before the view's own handling.
+  virtual void OnViewMouse(Window&, int /*viewId*/, const MouseEvent&) {}
+  // The window is being destroyed after its loop has ended.
+  virtual void OnDestroy(Window&) {}
+};
+
+class Window {
+ public:
+  virtual ~Window() = default;
+
+  // Creates the window with its controls and menus, calls OnInit, shows it and runs its loop until
+  // End is called. Returns End's value.
+  static int RunModal(const WindowSpec& spec, const std::vector<ControlSpec>& controls,
+                      const std::vector<Menu>& menus, WindowHandler& handler);
+
+  virtual void End(int result) = 0;
+  virtual std::string Caption() const = 0;
+  virtual void SetCaption(const std::string& caption) = 0;
+
+  // Text of a label, button, check box, edit field or combo box's edit field.
+  virtual void SetText(int id, const std::string& text) = 0;
+  virtual std::string Text(int id) const = 0;
+  virtual void SetEnabled(int id, bool enabled) = 0;
+  virtual bool Enabled(int id) const = 0;
+  virtual bool Checked(int id) const = 0;
+  virtual void SetChecked(int id, bool checked) = 0;
+
+  // Combo boxes. Positions count from 0; -1 means nothing selected.
+  virtual void ClearItems(int id) = 0;
+  virtual void AddItem(int id, const std::string& text) = 0;
+  // Image combo: an item with a picture loaded from the bitmap resource `resourceName` ("#300").
+  virtual void AddImageItem(int id, const std::string& text, const std::string& resourceName) = 0;
+  virtual int ItemCount(int id) const = 0;
+  virtual std::string ItemText(int id, int position) const = 0;
+  virtual int SelectedPosition(int id) const = 0;
+  virtual void Select(int id, int position) = 0;
+
+  // Graphic views. The surface is what the view shows (its client area, inside the border).
+  virtual Image& ViewSurface(int viewId) = 0;
+  // Copies the picture onto the view at its origin and shows it.
+  virtual void ShowImage(int viewId, const Image& image) = 0;
+  // Shows what was drawn directly on the surface.
+  virtual void RepaintView(int viewId) = 0;
+
+  // Menus, addressed by command id.
+  virtual void EnableMenuItem(int id, bool enabled) = 0;
+  virtual bool MenuItemEnabled(int id) const = 0;
+
+  // Keyboard focus: the id of the focused control of this window, 0 when none.
+  virtual int FocusedControl() const = 0;
+  virtual void SetFocus(int id) = 0;
+
+  // Screen position of the window's top-left corner (frame included), pixels.
+  virtual int ScreenX() const = 0;
+  virtual int ScreenY() const = 0;
+};
+
+}  // namespace platform
