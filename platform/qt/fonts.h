@@ -1,0 +1,15 @@
+// Fonts asked for by their Windows names, mapped onto what this machine has.
+#pragma once
+
+#include <QFont>
+
+#include "platform/image.h"
+
+namespace platform::qt {
+
+// The font for `spec`: the named family where it is installed (Wine's free Tahoma and MS Sans Serif
+// are loaded from their folder when present), a close substitute otherwise; pixel size from the
+// point size at 96 dpi, bold as asked, never antialiased.
+QFont MakeQFont(const FontSpec& spec);
+
+}  // namespace platform::qt
