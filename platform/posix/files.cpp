@@ -1,0 +1,76 @@
+// Files on POSIX systems: the program's folder, attributes, deletion and reading records.
+#include "platform/files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
+
+namespace platform {
+
+namespace {
+constexpr const char* kSelfExecutable = "/proc/self/exe";
+constexpr std::size_t kPathBufferSize = 4096;
+}  // namespace
+
+std::string ExecutableFolder() {
+  std::string buffer(kPathBufferSize, '\0');
+  const ssize_t length = readlink(kSelfExecutable, buffer.data(), buffer.size());
+  if (length <= 0 || static_cast<std::size_t>(length) >= buffer.size()) return "./";
+  buffer.resize(static_cast<std::size_t>(length));
+  return buffer.substr(0, buffer.rfind('/') + 1);
+}
+
+bool FileExists(const std::string& path) {
+  struct stat info;
+  return stat(path.c_str(), &info) == 0;
+}
+
+// Windows' "archive only" takes away read-only; here that means giving the owner write permission.
+void SetArchiveOnly(const std::string& path) {
+  struct stat info;
+  if (stat(path.c_str(), &info) != 0) return;
+  chmod(path.c_str(), (info.st_mode & 07777) | S_IWUSR);
+}
+
+bool DeleteFile(const std::string& path) {
+  return unlink(path.c_str()) == 0;
+}
+
+RecordReader::RecordReader(const std::string& path) {
+  // Non-blocking so that a pipe or device standing in for a data file cannot hang the program.
+  fd_ = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd_ < 0) return;
+  struct stat info;
+  if (fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
+    close(fd_);
+    fd_ = -1;
+  }
+}
+
+RecordReader::~RecordReader() {
+  if (fd_ >= 0) close(fd_);
+}
+
+std::int64_t RecordReader::Length() const {
+  struct stat info;
+  if (fd_ < 0 || fstat(fd_, &info) != 0) return 0;
+  return static_cast<std::int64_t>(info.st_size);
+}
+
+bool RecordReader::ReadAt(std::int64_t offset, void* buffer, std::size_t size) const {
+  if (fd_ < 0 || offset < 0) return false;
+  auto* bytes = static_cast<unsigned char*>(buffer);
+  std::size_t done = 0;
+  while (done < size) {
+    const ssize_t got = pread(fd_, bytes + done, size - done, static_cast<off_t>(offset + done));
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return false;
+    done += static_cast<std::size_t>(got);
+  }
+  return true;
+}
+
+}  // namespace platform
