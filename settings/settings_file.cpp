@@ -1,0 +1,105 @@
+#include "settings/settings_file.h"
+
+#include <chrono>
+#include <ctime>
+#include <random>
+#include <vector>
+
+#include "app/file_error.h"
+#include "platform/files.h"
+
+namespace kalvor {
+
+namespace {
+constexpr int kFieldSize = 4;
+constexpr int kBitsPerByte = 8;
+constexpr std::uint32_t kByteMask = 0xFF;
+constexpr int kSecondsPerMinute = 60;
+constexpr int kSecondsPerHour = 3600;
+constexpr int kMillisecondsPerSecond = 1000;
+
+// The fields in file order.
+constexpr std::array<std::int32_t Settings::*, kSettingsRecordSize / kFieldSize> kRecordFields = {
+    &Settings::startMonth, &Settings::lastMonth,  &Settings::startYearIndex, &Settings::lastYearIndex,
+    &Settings::dayShape,   &Settings::monthCount, &Settings::languageIndex,  &Settings::settingsId,
+};
+
+// Milliseconds since local midnight: the seed the time of day gives.
+std::uint32_t TimeOfDaySeed() {
+  using namespace std::chrono;
+  const auto now = system_clock::now();
+  const std::time_t seconds = system_clock::to_time_t(now);
+  std::tm local{};
+  localtime_r(&seconds, &local);
+  const auto milliseconds =
+      duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % kMillisecondsPerSecond;
+  const long sinceMidnight =
+      local.tm_hour * kSecondsPerHour + local.tm_min * kSecondsPerMinute + local.tm_sec;
+  return static_cast<std::uint32_t>(sinceMidnight * kMillisecondsPerSecond + milliseconds);
+}
+}  // namespace
+
+std::array<std::uint8_t, kSettingsRecordSize> EncodeSettingsRecord(const Settings& settings) {
+  std::array<std::uint8_t, kSettingsRecordSize> record{};
+  for (std::size_t field = 0; field < kRecordFields.size(); ++field) {
+    const auto value = static_cast<std::uint32_t>(settings.*kRecordFields[field]);
+    for (int byte = 0; byte < kFieldSize; ++byte) {
+      record[field * kFieldSize + byte] =
+          static_cast<std::uint8_t>((value >> (byte * kBitsPerByte)) & kByteMask);
+    }
+  }
+  return record;
+}
+
+Settings DecodeSettingsRecord(const std::uint8_t* record) {
+  Settings settings;
+  for (std::size_t field = 0; field < kRecordFields.size(); ++field) {
+    std::uint32_t value = 0;
+    for (int byte = 0; byte < kFieldSize; ++byte) {
+      value |= std::uint32_t{record[field * kFieldSize + byte]} << (byte * kBitsPerByte);
+    }
+    settings.*kRecordFields[field] = static_cast<std::int32_t>(value);
+  }
+  return settings;
+}
+
+// Reading every record in turn would keep the last one; reading just that one is the same and stays
+// quick on a huge file.
+void ReadSettings(const std::string& path, Settings& settings) {
+  platform::RecordReader reader(path);
+  const std::int64_t records = reader.Length() / kSettingsRecordSize;
+  if (records == 0) return;
+  std::array<std::uint8_t, kSettingsRecordSize> record{};
+  if (!reader.ReadAt((records - 1) * kSettingsRecordSize, record.data(), record.size())) return;
+  settings = DecodeSettingsRecord(record.data());
+}
+
+bool WriteSettings(const std::string& path, Settings& settings) {
+  int shownError = platform::kErrNone;
+  return WriteSettings(path, settings, shownError);
+}
+
+bool WriteSettings(const std::string& path, Settings& settings, int& shownError) {
+  settings.settingsId = DrawSettingsId();
+  const auto record = EncodeSettingsRecord(settings);
+  const platform::ReplaceResult result =
+      platform::ReplaceFile(path, std::vector<std::uint8_t>(record.begin(), record.end()));
+  if (result.ok()) {
+    shownError = platform::kErrNone;
+    return true;
+  }
+  // A file that never opened is reported as "Bad file name or number", whatever the system said.
+  shownError = result.stage == platform::ReplaceStage::kCreate ? platform::kErrBadFileNumber : result.error;
+  ShowFileError(shownError, settings.languageIndex);
+  return false;
+}
+
+// Seeded once from the time of day and then kept: reseeding at every draw would give two writes in
+// the same millisecond the same id, and marks saved between them would survive the second.
+std::int32_t DrawSettingsId() {
+  static std::mt19937 generator{TimeOfDaySeed()};
+  std::uniform_int_distribution<std::int32_t> draw(kSettingsIdMin, kSettingsIdMax);
+  return draw(generator);
+}
+
+}  // namespace kalvor
