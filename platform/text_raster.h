@@ -11,8 +11,10 @@
 namespace platform {
 
 struct TextMask {
+  int offsetX = 0;  // the mask starts this many pixels left of the text's x (overhanging glyphs)
   int width = 0;
   int height = 0;
+  int advance = 0;  // the text's width: where the next text would start
   std::vector<std::uint8_t> ink;  // width × height, 1 where the text covers the pixel
 };
 

@@ -1,0 +1,130 @@
+#include "platform/image.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/text_raster.h"
+
+namespace platform {
+namespace {
+
+constexpr int kPointsPerInch = 72;
+constexpr int kPixelsPerInch = 96;
+
+struct Box {
+  int left, top, right, bottom;  // right and bottom just outside
+  bool Empty() const { return right <= left || bottom <= top; }
+};
+
+}  // namespace
+
+int PointsToPixels(int pointSize) {
+  return (pointSize * kPixelsPerInch + kPointsPerInch / 2) / kPointsPerInch;
+}
+
+Image::Image(int width, int height)
+    : width_(std::max(0, width)),
+      height_(std::max(0, height)),
+      stride_((width_ * 3 + 3) & ~3),
+      bytes_(static_cast<std::size_t>(stride_) * height_, 0) {}
+
+void Image::Fill(Colour colour) {
+  FillRect(0, 0, width_, height_, colour);
+}
+
+void Image::FillRect(int left, int top, int right, int bottom, Colour colour) {
+  left = std::max(left, 0);
+  top = std::max(top, 0);
+  right = std::min(right, width_);
+  bottom = std::min(bottom, height_);
+  if (right <= left || bottom <= top) return;
+  const std::uint8_t pixel[3] = {static_cast<std::uint8_t>(BlueOf(colour)),
+                                 static_cast<std::uint8_t>(GreenOf(colour)),
+                                 static_cast<std::uint8_t>(RedOf(colour))};
+  // Build the first row, then copy it down: a fill is mostly memcpy.
+  std::uint8_t* first = Row(top) + left * 3;
+  for (int x = 0; x < right - left; ++x) std::memcpy(first + x * 3, pixel, 3);
+  const std::size_t rowBytes = static_cast<std::size_t>(right - left) * 3;
+  for (int y = top + 1; y < bottom; ++y) std::memcpy(Row(y) + left * 3, first, rowBytes);
+}
+
+void Image::Rectangle(int left, int top, int right, int bottom, Colour pen, int penWidth, Colour fill) {
+  const Box box{left, top, right, bottom};
+  if (box.Empty()) return;
+  const int w = std::max(1, penWidth);
+  FillRect(left, top, right, bottom, pen);
+  FillRect(left + w, top + w, right - w, bottom - w, fill);
+}
+
+void Image::Ellipse(int left, int top, int right, int bottom, Colour pen, int penWidth, Colour fill) {
+  const Box box{left, top, right, bottom};
+  if (box.Empty()) return;
+  // Decided per pixel centre against the outer ellipse and the one shrunk by the pen width, so the
+  // same box always gives the same pixels.
+  const double cx = (left + right) / 2.0;
+  const double cy = (top + bottom) / 2.0;
+  const double ax = (right - left) / 2.0;
+  const double ay = (bottom - top) / 2.0;
+  const double w = std::max(1, penWidth);
+  const double ix = ax - w;
+  const double iy = ay - w;
+  for (int y = std::max(top, 0); y < std::min(bottom, height_); ++y) {
+    const double dy = y + 0.5 - cy;
+    for (int x = std::max(left, 0); x < std::min(right, width_); ++x) {
+      const double dx = x + 0.5 - cx;
+      if ((dx * dx) / (ax * ax) + (dy * dy) / (ay * ay) > 1.0) continue;
+      const bool inner = ix > 0 && iy > 0 && (dx * dx) / (ix * ix) + (dy * dy) / (iy * iy) <= 1.0;
+      SetPixel(x, y, inner ? fill : pen);
+    }
+  }
+}
+
+void Image::Text(int x, int y, const std::string& text, const FontSpec& font, Colour colour) {
+  if (text.empty()) return;
+  const TextMask& mask = RenderTextMask(text, font);
+  const int originX = x - mask.offsetX;
+  for (int my = 0; my < mask.height; ++my) {
+    const int py = y + my;
+    if (py < 0 || py >= height_) continue;
+    const std::uint8_t* ink = mask.ink.data() + static_cast<std::size_t>(my) * mask.width;
+    for (int mx = 0; mx < mask.width; ++mx) {
+      if (ink[mx]) SetPixel(originX + mx, py, colour);
+    }
+  }
+}
+
+Colour Image::Pixel(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return kBlack;
+  const std::uint8_t* p = Row(y) + x * 3;
+  return MakeColour(p[2], p[1], p[0]);
+}
+
+void Image::SetPixel(int x, int y, Colour colour) {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+  std::uint8_t* p = Row(y) + x * 3;
+  p[0] = static_cast<std::uint8_t>(BlueOf(colour));
+  p[1] = static_cast<std::uint8_t>(GreenOf(colour));
+  p[2] = static_cast<std::uint8_t>(RedOf(colour));
+}
+
+void Image::CopyFrom(const Image& source, int x, int y) {
+  const int left = std::max(0, x);
+  const int top = std::max(0, y);
+  const int right = std::min(width_, x + source.width_);
+  const int bottom = std::min(height_, y + source.height_);
+  if (right <= left || bottom <= top) return;
+  const std::size_t rowBytes = static_cast<std::size_t>(right - left) * 3;
+  for (int row = top; row < bottom; ++row) {
+    std::memcpy(Row(row) + left * 3, source.Row(row - y) + (left - x) * 3, rowBytes);
+  }
+}
+
+int TextWidth(const std::string& text, const FontSpec& font) {
+  return text.empty() ? 0 : RenderTextMask(text, font).advance;
+}
+
+int TextHeight(const FontSpec& font) {
+  return RenderTextMask(" ", font).height;
+}
+
+}  // namespace platform

@@ -1,0 +1,63 @@
+#include "platform/text_raster.h"
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <QString>
+#include <unordered_map>
+
+#include "platform/qt/fonts.h"
+
+namespace platform {
+namespace {
+
+// Room for glyphs that reach left of their origin or past their advance.
+constexpr int kOverhang = 4;
+constexpr int kInkThreshold = 128;
+
+std::string CacheKey(const std::string& text, const FontSpec& font) {
+  std::string key = font.name ? font.name : "";
+  key += '\x1f' + std::to_string(font.pointSize) + (font.bold ? 'b' : 'r') + '\x1f' + text;
+  return key;
+}
+
+TextMask Render(const std::string& text, const FontSpec& font) {
+  const QFont qfont = qt::MakeQFont(font);
+  const QFontMetrics metrics(qfont);
+  const QString qtext = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  TextMask mask;
+  mask.offsetX = kOverhang;
+  mask.advance = metrics.horizontalAdvance(qtext);
+  mask.width = mask.advance + 2 * kOverhang;
+  mask.height = metrics.height();
+  QImage picture(mask.width, mask.height, QImage::Format_Grayscale8);
+  picture.fill(Qt::white);
+  {
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setFont(qfont);
+    painter.setPen(Qt::black);
+    painter.drawText(kOverhang, metrics.ascent(), qtext);
+  }
+  mask.ink.resize(static_cast<std::size_t>(mask.width) * mask.height);
+  for (int y = 0; y < mask.height; ++y) {
+    const uchar* row = picture.constScanLine(y);
+    for (int x = 0; x < mask.width; ++x)
+      mask.ink[static_cast<std::size_t>(y) * mask.width + x] = row[x] < kInkThreshold;
+  }
+  return mask;
+}
+
+}  // namespace
+
+const TextMask& RenderTextMask(const std::string& text, const FontSpec& font) {
+  // Element references survive rehashing, so callers may keep them.
+  static std::unordered_map<std::string, TextMask> cache;
+  const std::string key = CacheKey(text, font);
+  auto found = cache.find(key);
+  if (found == cache.end()) found = cache.emplace(key, Render(text, font)).first;
+  return found->second;
+}
+
+}  // namespace platform
