@@ -7,24 +7,19 @@
 namespace platform::qt {
 namespace {
 
-// Free look-alikes of the classic Windows fonts (Debian package fonts-wine).
-constexpr const char* kWineFontFolder = "/usr/share/wine/fonts/";
-constexpr const char* kWineFontFiles[] = {"tahoma.ttf", "tahomabd.ttf", "ms_sans_serif.ttf"};
-constexpr const char* kFallbackFamily = "DejaVu Sans";
-
-void LoadWineFontsOnce() {
-  static const bool loaded = [] {
-    for (const char* file : kWineFontFiles) QFontDatabase::addApplicationFont(QString(kWineFontFolder) + file);
-    return true;
-  }();
-  (void)loaded;
-}
+// Where the classic Windows fonts are not installed, a condensed sans keeps the texts about as wide
+// as they were designed for and has a real bold face (Debian: fonts-dejavu-extra, fonts-dejavu-core).
+constexpr const char* kSubstitutes[] = {"DejaVu Sans Condensed", "DejaVu Sans"};
 
 QString FamilyFor(const char* name) {
-  LoadWineFontsOnce();
-  const QString wanted = name ? QString::fromUtf8(name) : QStringLiteral("MS Sans Serif");
-  if (QFontDatabase::families().contains(wanted, Qt::CaseInsensitive)) return wanted;
-  return QString::fromLatin1(kFallbackFamily);
+  static const QStringList installed = QFontDatabase::families();
+  const QString wanted = QString::fromUtf8(name ? name : "MS Sans Serif");
+  if (installed.contains(wanted, Qt::CaseInsensitive)) return wanted;
+  for (const char* substitute : kSubstitutes) {
+    if (installed.contains(QString::fromLatin1(substitute), Qt::CaseInsensitive))
+      return QString::fromLatin1(substitute);
+  }
+  return wanted;  // let the toolkit choose
 }
 
 }  // namespace
@@ -33,7 +28,7 @@ QFont MakeQFont(const FontSpec& spec) {
   QFont font(FamilyFor(spec.name));
   font.setPixelSize(PointsToPixels(spec.pointSize > 0 ? spec.pointSize : 8));
   font.setBold(spec.bold);
-  font.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::PreferMatch));
+  font.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::PreferOutline));
   font.setHintingPreference(QFont::PreferFullHinting);
   font.setKerning(false);
   return font;

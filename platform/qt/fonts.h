@@ -7,9 +7,8 @@
 
 namespace platform::qt {
 
-// The font for `spec`: the named family where it is installed (Wine's free Tahoma and MS Sans Serif
-// are loaded from their folder when present), a close substitute otherwise; pixel size from the
-// point size at 96 dpi, bold as asked, never antialiased.
+// The font for `spec`: the named family where it is installed, a condensed sans with a real bold
+// face otherwise; pixel size from the point size at 96 dpi, bold as asked, never antialiased.
 QFont MakeQFont(const FontSpec& spec);
 
 }  // namespace platform::qt
