@@ -1,0 +1,206 @@
+#include "platform/files.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <filesystem>
+#include <thread>
+
+#include "platform/posix/errno_map.h"
+#include "tests/support/fault_env.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+using kalvor::testing::FolderEntries;
+using kalvor::testing::ReadBytes;
+using kalvor::testing::TempFolder;
+using kalvor::testing::WriteBytes;
+using platform::ReplaceFile;
+using platform::ReplaceStage;
+
+constexpr mode_t kReadOnlyFile = 0444;
+constexpr std::size_t kTooLongName = 300;
+constexpr int kAtomicityRounds = 100;
+
+const std::vector<std::uint8_t> kOld = {'o', 'l', 'd', ' ', 'c', 'o', 'n', 't', 'e', 'n', 't', '!'};
+const std::vector<std::uint8_t> kNew = {1, 2, 3, 4, 5, 6, 7, 8};
+
+TEST(ReplaceFile, WritesExactlyTheNewContentOverALongerOrReadOnlyFileAndLeavesNothingBeside) {
+  TempFolder folder;
+  const std::string path = folder.File("data.log");
+  EXPECT_TRUE(ReplaceFile(path, kNew).ok());
+  EXPECT_EQ(ReadBytes(path), kNew);
+
+  WriteBytes(path, std::vector<std::uint8_t>(1000, 0xAB));
+  chmod(path.c_str(), kReadOnlyFile);
+  const platform::ReplaceResult result = ReplaceFile(path, kNew);
+  EXPECT_TRUE(result.ok());
+  EXPECT_EQ(result.stage, ReplaceStage::kNone);
+  EXPECT_EQ(ReadBytes(path), kNew);
+  EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{"data.log"});
+}
+
+TEST(ReplaceFile, ARelativePathIsTakenFromTheCurrentFolder) {
+  TempFolder folder;
+  const auto previous = std::filesystem::current_path();
+  std::filesystem::current_path(folder.Path());
+  const bool ok = ReplaceFile("relative.log", kNew).ok();
+  std::filesystem::current_path(previous);
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(ReadBytes(folder.File("relative.log")), kNew);
+}
+
+TEST(ReplaceFile, ReadersSeeTheOldOrTheNewFileWholeNeverAMixture) {
+  TempFolder folder;
+  const std::string path = folder.File("data.log");
+  WriteBytes(path, kOld);
+  std::atomic<bool> done{false};
+  std::atomic<int> torn{0};
+  std::thread reader([&] {
+    while (!done) {
+      const auto seen = ReadBytes(path);
+      if (seen != kOld && seen != kNew) ++torn;
+    }
+  });
+  for (int round = 0; round < kAtomicityRounds; ++round) {
+    ASSERT_TRUE(ReplaceFile(path, round % 2 == 0 ? kNew : kOld).ok());
+  }
+  done = true;
+  reader.join();
+  EXPECT_EQ(torn, 0);
+}
+
+TEST(ReplaceFile, ImpossibleTargetsFailAndLeaveEverythingAsItWas) {
+  TempFolder folder;
+  // A folder where the file should be: it stays a folder, with its content.
+  const std::string folderTarget = folder.File("settings.log");
+  std::filesystem::create_directory(folderTarget);
+  WriteBytes(folderTarget + "/inside", kOld);
+  platform::ReplaceResult result = ReplaceFile(folderTarget, kNew);
+  EXPECT_EQ(result.error, platform::kErrPathFileAccess);
+  EXPECT_EQ(result.stage, ReplaceStage::kWrite);
+  EXPECT_EQ(ReadBytes(folderTarget + "/inside"), kOld);
+
+  result = ReplaceFile(folder.File("missing/data.log"), kNew);
+  EXPECT_EQ(result.error, platform::kErrPathNotFound);
+  EXPECT_EQ(result.stage, ReplaceStage::kCreate);
+
+  result = ReplaceFile(folder.File(std::string(kTooLongName, 'n')), kNew);
+  EXPECT_EQ(result.error, platform::kErrBadFileName);
+  EXPECT_EQ(result.stage, ReplaceStage::kCreate);
+
+  EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{"settings.log"});
+}
+
+TEST(ReplaceFile, InjectedFailuresOfEveryNumberLeaveTheOldFileAndReportTheNumber) {
+  const std::vector<int> numbers = {5, 7, 51, 52, 53, 57, 61, 62, 64, 67, 68, 70, 71, 72, 74, 75, 76};
+  TempFolder folder;
+  const std::string path = folder.File("data.log");
+  WriteBytes(path, kOld);
+  for (const ReplaceStage stage : {ReplaceStage::kCreate, ReplaceStage::kWrite}) {
+    for (const int number : numbers) {
+      platform::testing::InjectReplaceFailure(number, stage);
+      const platform::ReplaceResult result = ReplaceFile(path, kNew);
+      EXPECT_EQ(result.error, number);
+      EXPECT_EQ(result.stage, stage);
+      EXPECT_FALSE(result.ok());
+      EXPECT_EQ(ReadBytes(path), kOld) << "after injected " << number;
+    }
+  }
+  EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{"data.log"});
+}
+
+TEST(ReplaceFile, AnInjectionLastsForItsCountAndCanBeCleared) {
+  TempFolder folder;
+  const std::string path = folder.File("data.log");
+  platform::testing::InjectReplaceFailure(platform::kErrDiskFull, ReplaceStage::kWrite, 2);
+  EXPECT_FALSE(ReplaceFile(path, kNew).ok());
+  EXPECT_FALSE(ReplaceFile(path, kNew).ok());
+  EXPECT_TRUE(ReplaceFile(path, kNew).ok());
+
+  platform::testing::InjectReplaceFailure(platform::kErrDiskFull, ReplaceStage::kWrite, 1);
+  platform::testing::InjectReplaceFailure(platform::kErrDiskFull, ReplaceStage::kWrite, 0);
+  EXPECT_TRUE(ReplaceFile(path, kOld).ok());
+  EXPECT_EQ(ReadBytes(path), kOld);
+}
+
+TEST(FileErrors, SystemErrorsMapOntoTheProgramsNumbers) {
+  const std::vector<std::pair<int, int>> cases = {
+      {ENOSPC, 61}, {EDQUOT, 61},  {EACCES, 70},       {EPERM, 70},  {EROFS, 70},  {ETXTBSY, 70},
+      {ENOENT, 76}, {ENOTDIR, 76}, {ENAMETOOLONG, 64}, {EINVAL, 64}, {EILSEQ, 64}, {EMFILE, 67},
+      {ENFILE, 67}, {ENOMEM, 7},   {EIO, 72},          {EXDEV, 74},  {ENODEV, 68}, {ENXIO, 68},
+      {EBADF, 52},  {EISDIR, 75},  {ELOOP, 75},        {0, 75},
+  };
+  for (const auto& [errnoValue, number] : cases) {
+    EXPECT_EQ(platform::FileErrorFromErrno(errnoValue), number) << "errno " << errnoValue;
+  }
+}
+
+TEST(RecordReader, ReadsExactlyWhatIsAskedAndNothingPastTheEnd) {
+  TempFolder folder;
+  const std::string path = folder.File("records.log");
+  WriteBytes(path, kOld);
+  platform::RecordReader reader(path);
+  ASSERT_TRUE(reader.IsOpen());
+  EXPECT_EQ(reader.Length(), static_cast<std::int64_t>(kOld.size()));
+  std::array<std::uint8_t, 4> buffer{0xEE, 0xEE, 0xEE, 0xEE};
+  EXPECT_TRUE(reader.ReadAt(4, buffer.data(), 3));
+  EXPECT_EQ(buffer, (std::array<std::uint8_t, 4>{'c', 'o', 'n', 0xEE}));
+  EXPECT_FALSE(reader.ReadAt(10, buffer.data(), 4));  // only 2 bytes left
+  EXPECT_FALSE(reader.ReadAt(-1, buffer.data(), 1));
+}
+
+TEST(RecordReader, OnlyRegularFilesOpen) {
+  TempFolder folder;
+  EXPECT_FALSE(platform::RecordReader(folder.File("missing")).IsOpen());
+  EXPECT_EQ(platform::RecordReader(folder.File("missing")).Length(), 0);
+  EXPECT_FALSE(platform::RecordReader(folder.Path()).IsOpen());
+  // A pipe in the data file's place must not block the program.
+  const std::string pipePath = folder.File("pipe.log");
+  ASSERT_EQ(mkfifo(pipePath.c_str(), 0644), 0);
+  EXPECT_FALSE(platform::RecordReader(pipePath).IsOpen());
+}
+
+TEST(Files, ExistenceAttributesAndDeletion) {
+  TempFolder folder;
+  const std::string path = folder.File("plain.log");
+  EXPECT_FALSE(platform::FileExists(path));
+  EXPECT_TRUE(platform::FileExists(folder.Path()));
+  WriteBytes(path, kOld);
+  EXPECT_TRUE(platform::FileExists(path));
+  EXPECT_FALSE(platform::FileExists(path + "/below-a-file"));
+
+  chmod(path.c_str(), kReadOnlyFile);
+  platform::SetArchiveOnly(path);
+  struct stat info;
+  ASSERT_EQ(stat(path.c_str(), &info), 0);
+  EXPECT_TRUE(info.st_mode & S_IWUSR);
+  platform::SetArchiveOnly(folder.File("missing"));  // ignored
+
+  EXPECT_TRUE(platform::DeleteFile(path));
+  EXPECT_FALSE(platform::FileExists(path));
+  EXPECT_FALSE(platform::DeleteFile(path));
+}
+
+TEST(Files, ExecutableFolderHoldsTheRunningProgram) {
+  const std::string folder = platform::ExecutableFolder();
+  ASSERT_FALSE(folder.empty());
+  EXPECT_EQ(folder.front(), '/');
+  EXPECT_EQ(folder.back(), '/');
+  EXPECT_TRUE(platform::FileExists(folder + program_invocation_short_name));
+}
+
+TEST(FileErrors, EveryNumberHasItsDescription) {
+  EXPECT_STREQ(platform::FileErrorDescription(61), "Disk full");
+  EXPECT_STREQ(platform::FileErrorDescription(52), "Bad file name or number");
+  EXPECT_STREQ(platform::FileErrorDescription(57), "Device I/O error");
+  EXPECT_STREQ(platform::FileErrorDescription(75), "Path/file access error");
+  EXPECT_STREQ(platform::FileErrorDescription(76), "Path not found");
+  EXPECT_STREQ(platform::FileErrorDescription(999), "Path/file access error");
+}
+
+}  // namespace
