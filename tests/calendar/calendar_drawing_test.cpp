@@ -1,0 +1,193 @@
+#include "calendar/calendar_drawing.h"
+
+#include <gtest/gtest.h>
+
+#include "calendar/calendar_math.h"
+
+namespace kalvor {
+namespace {
+
+using platform::Colour;
+using platform::Image;
+
+constexpr Colour kRed = 0x0000FF;
+
+Settings MonthRun(int startMonth, int startYearIndex, int monthCount, int dayShape = kSquareShape,
+                  int language = 1) {
+  Settings settings;
+  settings.startMonth = startMonth;
+  settings.startYearIndex = startYearIndex;
+  settings.monthCount = monthCount;
+  settings.dayShape = dayShape;
+  settings.languageIndex = language;
+  return settings;
+}
+
+struct Drawn {
+  Image canvas{kCanvasWidth, kCanvasHeight};
+  DayCells cells;
+};
+
+Drawn Draw(const Settings& settings) {
+  Drawn drawn;
+  drawn.canvas.Fill(platform::kWhite);
+  drawn.cells.ClearAllMarks(settings.monthCount);
+  DrawCalendar(drawn.canvas, settings, drawn.cells);
+  return drawn;
+}
+
+// Rows whose label box is outlined: a black pixel at the box's top-left corner.
+int RowsDrawn(const Image& canvas) {
+  int rows = 0;
+  for (int rowTop = 0; rowTop + kRowHeight < kCanvasHeight; rowTop += kRowHeight) {
+    if (canvas.Pixel(1, rowTop + 1) == platform::kBlack) ++rows;
+  }
+  return rows;
+}
+
+bool HasColour(const Image& canvas, int left, int top, int right, int bottom, Colour colour) {
+  for (int y = top; y < bottom; ++y)
+    for (int x = left; x < right; ++x)
+      if (canvas.Pixel(x, y) == colour) return true;
+  return false;
+}
+
+TEST(DrawCalendar, TwentyMonthsFromDecember2000TakeTwentyThreeRowsEndingAt690) {
+  const Drawn drawn = Draw(MonthRun(12, 1, 20));
+  EXPECT_EQ(RowsDrawn(drawn.canvas), 23);
+  // Slot 1 is December 2000 in row 2; slot 2 is January 2001 after the 2001 year row.
+  EXPECT_EQ(drawn.cells.At(1, 1).top, 31);
+  EXPECT_EQ(drawn.cells.At(2, 1).top, 91);
+  EXPECT_EQ(drawn.cells.At(20, 1).bottom, 690);  // July 2002, the last row
+  EXPECT_EQ(drawn.cells.At(20, 31).right, 1151);
+  // Nothing is drawn below the last row.
+  EXPECT_FALSE(HasColour(drawn.canvas, 0, 691, kCanvasWidth, kCanvasHeight, platform::kBlack));
+}
+
+TEST(DrawCalendar, ARunFromJanuaryHasOneYearRowBeforeIt) {
+  EXPECT_EQ(RowsDrawn(Draw(MonthRun(1, 25, 12)).canvas), 13);
+  EXPECT_EQ(RowsDrawn(Draw(MonthRun(3, 25, 1)).canvas), 2);
+  // A run ending in December draws no year row after it.
+  EXPECT_EQ(RowsDrawn(Draw(MonthRun(11, 25, 2)).canvas), 3);
+}
+
+TEST(DrawCalendar, RecordsTheLayoutOfEveryDayAndLeavesPlaceholdersAlone) {
+  const Drawn drawn = Draw(MonthRun(2, 26, 1));  // February 2025: 28 days
+  for (int d = 1; d <= 28; ++d) {
+    const DayCell& cell = drawn.cells.At(1, d);
+    EXPECT_EQ(cell.left, 222 + 30 * (d - 1));
+    EXPECT_EQ(cell.right, cell.left + 29);
+    EXPECT_EQ(cell.top, 31);
+    EXPECT_EQ(cell.bottom, 60);
+    EXPECT_EQ(cell.dayNumber, d);
+    EXPECT_EQ(cell.dayIndex, d);
+    EXPECT_EQ(cell.monthSlot, 1);
+    EXPECT_EQ(cell.weekday, WeekdayOf(2025, 2, d));
+  }
+  for (int d = 29; d <= 31; ++d) {
+    EXPECT_TRUE(drawn.cells.At(1, d).IsPlaceholder());
+    EXPECT_EQ(drawn.cells.At(1, d).left, 0);
+  }
+  const Drawn leap = Draw(MonthRun(2, 25, 1));  // February 2024
+  EXPECT_EQ(leap.cells.At(1, 29).left, 1062);
+  EXPECT_EQ(leap.cells.At(1, 29).right, 1091);
+  EXPECT_TRUE(leap.cells.At(1, 30).IsPlaceholder());
+}
+
+TEST(DrawCalendar, KeepsMarksAndTheirColours) {
+  Drawn drawn;
+  drawn.canvas.Fill(platform::kWhite);
+  drawn.cells.ClearAllMarks(1);
+  drawn.cells.At(1, 1).marked = 1;
+  drawn.cells.At(1, 1).fillColour = 0x00FF00;
+  DrawCalendar(drawn.canvas, MonthRun(3, 27, 1), drawn.cells);  // March 2026 starts on a Sunday
+  const DayCell& first = drawn.cells.At(1, 1);
+  EXPECT_EQ(first.marked, 1);
+  EXPECT_EQ(first.fillColour, 0x00FF00u);
+  EXPECT_EQ(first.weekday, kSunday);
+  // Filled under its texts, which stay red on a marked Sunday.
+  EXPECT_EQ(drawn.canvas.Pixel(first.right - 2, first.bottom - 2), 0x00FF00u);
+  EXPECT_TRUE(HasColour(drawn.canvas, first.left, first.top, first.right, first.bottom, kRed));
+  // Monday the 2nd is written in black only.
+  const DayCell& second = drawn.cells.At(1, 2);
+  EXPECT_FALSE(HasColour(drawn.canvas, second.left, second.top, second.right, second.bottom, kRed));
+}
+
+TEST(DrawCalendar, SquareBoxesAreOnePixelRectanglesWithTheRightEdgeOutside) {
+  const Drawn drawn = Draw(MonthRun(3, 27, 1));
+  const DayCell& cell = drawn.cells.At(1, 2);
+  EXPECT_EQ(drawn.canvas.Pixel(cell.left, cell.top), platform::kBlack);
+  EXPECT_EQ(drawn.canvas.Pixel(cell.right - 1, cell.bottom - 1), platform::kBlack);
+  EXPECT_EQ(drawn.canvas.Pixel(cell.left + 1, cell.bottom - 2), platform::kWhite);
+  EXPECT_EQ(drawn.canvas.Pixel(cell.right, cell.top + 15), platform::kWhite);  // the gap column
+  // Label box: corners (1, 31) and (220, 60).
+  EXPECT_EQ(drawn.canvas.Pixel(219, 59), platform::kBlack);
+  EXPECT_EQ(drawn.canvas.Pixel(220, 59), platform::kWhite);
+}
+
+TEST(DrawCalendar, CircleBoxesLeaveTheCornersAsTheyWere) {
+  const Drawn drawn = Draw(MonthRun(3, 27, 1, kCircleShape));
+  const DayCell& cell = drawn.cells.At(1, 2);
+  EXPECT_EQ(drawn.canvas.Pixel(cell.left, cell.top), platform::kWhite);
+  EXPECT_EQ(drawn.canvas.Pixel(cell.right - 1, cell.bottom - 1), platform::kWhite);
+  EXPECT_EQ(drawn.canvas.Pixel(cell.left, cell.top + 14), platform::kBlack);      // left of the ring
+  EXPECT_EQ(drawn.canvas.Pixel(cell.left + 1, cell.top + 14), platform::kBlack);  // two pixels wide
+  EXPECT_EQ(drawn.canvas.Pixel(1, 31), platform::kWhite);                         // label box corner too
+}
+
+TEST(DrawCalendar, LabelsAreCentredInTheLabelColumnAndFollowTheLanguage) {
+  const Drawn spanish = Draw(MonthRun(3, 27, 1, kSquareShape, 1));
+  const Drawn english = Draw(MonthRun(3, 27, 1, kSquareShape, 5));
+  // "Marzo" and "March" differ, so the month rows differ while the day cells' outlines agree.
+  bool labelsDiffer = false;
+  for (int y = 31; y < 60 && !labelsDiffer; ++y)
+    for (int x = 2; x < 219; ++x)
+      if (spanish.canvas.Pixel(x, y) != english.canvas.Pixel(x, y)) labelsDiffer = true;
+  EXPECT_TRUE(labelsDiffer);
+  // Ink of the month label is balanced around the column's centre (x = 114).
+  int leftmost = kCanvasWidth, rightmost = 0;
+  for (int y = 32; y < 59; ++y)
+    for (int x = 2; x < 219; ++x)
+      if (english.canvas.Pixel(x, y) == platform::kBlack) {
+        leftmost = std::min(leftmost, x);
+        rightmost = std::max(rightmost, x);
+      }
+  EXPECT_NEAR((leftmost + rightmost) / 2.0, 114, 4);
+}
+
+TEST(DrawCalendar, NeverDrawsMoreMonthsThanTheTableHolds) {
+  Drawn drawn;
+  drawn.canvas.Fill(platform::kWhite);
+  drawn.cells.ClearAllMarks(2);
+  DrawCalendar(drawn.canvas, MonthRun(1, 1, 20), drawn.cells);
+  EXPECT_EQ(RowsDrawn(drawn.canvas), 3);
+}
+
+TEST(DrawDayCell, RedrawsOneCellTheSameWayAsTheFullDrawing) {
+  Drawn drawn = Draw(MonthRun(5, 27, 1, kCircleShape));
+  Image before = drawn.canvas;
+  DayCell& cell = drawn.cells.At(1, 10);
+  cell.marked = 1;
+  cell.fillColour = 0xC0C0C0;
+  DrawDayCell(drawn.canvas, cell, kCircleShape, 1);
+  Image full{kCanvasWidth, kCanvasHeight};
+  full.Fill(platform::kWhite);
+  DayCells cells = drawn.cells;
+  DrawCalendar(full, MonthRun(5, 27, 1, kCircleShape), cells);
+  for (int y = 0; y < kCanvasHeight; ++y) {
+    for (int x = 0; x < kCanvasWidth; ++x) {
+      ASSERT_EQ(drawn.canvas.Pixel(x, y), full.Pixel(x, y)) << x << "," << y;
+    }
+  }
+  // Only that cell changed.
+  for (int y = 0; y < kCanvasHeight; ++y)
+    for (int x = 0; x < kCanvasWidth; ++x) {
+      const bool inside = x >= cell.left && x <= cell.right && y >= cell.top && y <= cell.bottom;
+      if (!inside) {
+        ASSERT_EQ(drawn.canvas.Pixel(x, y), before.Pixel(x, y));
+      }
+    }
+}
+
+}  // namespace
+}  // namespace kalvor
