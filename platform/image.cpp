@@ -1,6 +1,7 @@
 #include "platform/image.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "platform/text_raster.h"
@@ -15,6 +16,24 @@ struct Box {
   int left, top, right, bottom;  // right and bottom just outside
   bool Empty() const { return right <= left || bottom <= top; }
 };
+
+struct Span {
+  int left, right;  // right just outside
+  bool Empty() const { return right <= left; }
+};
+
+// The pixels of row offset dy (from the centre, at pixel centres) inside the ellipse with half-axes
+// ax and ay centred at cx.
+Span RowSpan(double cx, double ax, double ay, double dy) {
+  if (ax <= 0 || ay <= 0) return {0, 0};
+  const double rest = 1.0 - (dy * dy) / (ay * ay);
+  if (rest < 0) return {0, 0};
+  const double halfWidth = ax * std::sqrt(rest);
+  // x + 0.5 within [cx - halfWidth, cx + halfWidth]
+  const int first = static_cast<int>(std::ceil(cx - halfWidth - 0.5));
+  const int last = static_cast<int>(std::floor(cx + halfWidth - 0.5));
+  return {first, last + 1};
+}
 
 }  // namespace
 
@@ -59,23 +78,20 @@ void Image::Rectangle(int left, int top, int right, int bottom, Colour pen, int 
 void Image::Ellipse(int left, int top, int right, int bottom, Colour pen, int penWidth, Colour fill) {
   const Box box{left, top, right, bottom};
   if (box.Empty()) return;
-  // Decided per pixel centre against the outer ellipse and the one shrunk by the pen width, so the
-  // same box always gives the same pixels.
+  // A pixel belongs to the ellipse when its centre does; the inside is the ellipse shrunk by the pen
+  // width. Worked out as one span per row, so the same box always gives the same pixels, quickly.
   const double cx = (left + right) / 2.0;
   const double cy = (top + bottom) / 2.0;
   const double ax = (right - left) / 2.0;
   const double ay = (bottom - top) / 2.0;
   const double w = std::max(1, penWidth);
-  const double ix = ax - w;
-  const double iy = ay - w;
   for (int y = std::max(top, 0); y < std::min(bottom, height_); ++y) {
     const double dy = y + 0.5 - cy;
-    for (int x = std::max(left, 0); x < std::min(right, width_); ++x) {
-      const double dx = x + 0.5 - cx;
-      if ((dx * dx) / (ax * ax) + (dy * dy) / (ay * ay) > 1.0) continue;
-      const bool inner = ix > 0 && iy > 0 && (dx * dx) / (ix * ix) + (dy * dy) / (iy * iy) <= 1.0;
-      SetPixel(x, y, inner ? fill : pen);
-    }
+    const Span outer = RowSpan(cx, ax, ay, dy);
+    if (outer.Empty()) continue;
+    FillRect(outer.left, y, outer.right, y + 1, pen);
+    const Span inner = RowSpan(cx, ax - w, ay - w, dy);
+    if (!inner.Empty()) FillRect(inner.left, y, inner.right, y + 1, fill);
   }
 }
 
