@@ -1,6 +1,7 @@
 #include "platform/application.h"
 
 #include <QApplication>
+#include <QIcon>
 
 namespace platform {
 
@@ -8,6 +9,8 @@ struct Application::Impl {
   explicit Impl(int& argc, char** argv) : app(argc, argv) {
     // Windows end through the program's own commands, never because the last one closed.
     QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setApplicationName(QStringLiteral("kalvor"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/resources/kalvor.png")));
   }
   QApplication app;
 };
