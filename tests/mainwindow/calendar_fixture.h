@@ -1,0 +1,49 @@
+// A drawn calendar for the main window's unit tests: settings, a laid-out day table and its canvas.
+#pragma once
+
+#include "calendar/calendar_drawing.h"
+#include "calendar/day_cells.h"
+#include "platform/image.h"
+#include "settings/settings.h"
+
+namespace kalvor::testing {
+
+constexpr std::int32_t kTestSettingsId = 424242;
+
+// December 2000 to July 2002, the tallest run; square days; English.
+inline Settings TallestRun() {
+  Settings settings;
+  settings.startMonth = 12;
+  settings.lastMonth = 7;
+  settings.startYearIndex = 1;
+  settings.lastYearIndex = 3;
+  settings.dayShape = kSquareShape;
+  settings.monthCount = 20;
+  settings.languageIndex = 5;
+  settings.settingsId = kTestSettingsId;
+  return settings;
+}
+
+// One month, February 2025: days 29 to 31 are placeholders.
+inline Settings February2025() {
+  Settings settings = TallestRun();
+  settings.startMonth = 2;
+  settings.lastMonth = 2;
+  settings.startYearIndex = 26;
+  settings.lastYearIndex = 26;
+  settings.monthCount = 1;
+  return settings;
+}
+
+struct DrawnCalendar {
+  explicit DrawnCalendar(const Settings& s) : settings(s), canvas(kCanvasWidth, kCanvasHeight) {
+    canvas.Fill(platform::kWhite);
+    dayCells.ClearAllMarks(settings.monthCount);
+    DrawCalendar(canvas, settings, dayCells);
+  }
+  Settings settings;
+  platform::Image canvas;
+  DayCells dayCells;
+};
+
+}  // namespace kalvor::testing
