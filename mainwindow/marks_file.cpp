@@ -1,0 +1,99 @@
+#include "mainwindow/marks_file.h"
+
+#include <array>
+
+#include "app/file_error.h"
+#include "app/text_tables.h"
+#include "calendar/calendar_math.h"
+#include "mainwindow/notice.h"
+
+namespace kalvor {
+
+namespace {
+
+constexpr std::int32_t kMarked = 1;
+constexpr std::int32_t kUnmarked = 0;
+constexpr platform::Colour kColourMask = 0xFFFFFF;
+constexpr int kMonthsPerYear = 12;
+
+// Length of the month shown in `monthSlot`; 31 when the settings cannot say (damaged values).
+int SlotMonthLength(const Settings& settings, int monthSlot) {
+  if (settings.startMonth < 1 || settings.startMonth > kMonthsPerYear) return kDaysPerSlot;
+  const int monthsFromStart = settings.startMonth - 1 + monthSlot - 1;
+  const int year = yearTable(settings.startYearIndex) + monthsFromStart / kMonthsPerYear;
+  return MonthLengthsFor(year)[monthsFromStart % kMonthsPerYear + 1];
+}
+
+// Placeholder records (slot and day 0) and anything else that names no day of the run: they must
+// not reach the table, where a day the month lacks would become clickable.
+bool NamesDay(const DayCells& dayCells, const Settings& settings, const DayCell& record) {
+  return dayCells.Contains(record.monthSlot, record.dayIndex) &&
+         record.dayIndex <= SlotMonthLength(settings, record.monthSlot);
+}
+
+void ApplyMarkRecord(DayCell& cell, const DayCell& record) {
+  cell.marked = record.marked != 0 ? kMarked : kUnmarked;
+  cell.monthSlot = record.monthSlot;
+  cell.dayIndex = record.dayIndex;
+  cell.fillColour = record.fillColour & kColourMask;
+}
+
+}  // namespace
+
+void AppendMarkRecord(std::vector<std::uint8_t>& content, const DayCell& cell, std::int32_t settingsId) {
+  const std::array<std::uint8_t, kDayCellRecordSize> record =
+      EncodeDayCellRecord(cell.IsPlaceholder() ? DayCell{} : cell, settingsId);
+  content.insert(content.end(), record.begin(), record.end());
+}
+
+std::vector<std::uint8_t> BuildMarksFile(const DayCells& dayCells, std::int32_t settingsId) {
+  std::vector<std::uint8_t> content;
+  content.reserve(dayCells.All().size() * kDayCellRecordSize);
+  for (const DayCell& cell : dayCells.All()) AppendMarkRecord(content, cell, settingsId);
+  return content;
+}
+
+platform::ReplaceResult WriteMarksFile(const std::string& path, const DayCells& dayCells,
+                                       std::int32_t settingsId) {
+  return platform::ReplaceFile(path, BuildMarksFile(dayCells, settingsId));
+}
+
+bool SaveMarks(const Program& program, const DayCells& dayCells) {
+  const platform::ReplaceResult result =
+      WriteMarksFile(program.MarksPath(), dayCells, program.settings.settingsId);
+  if (!result.ok()) ShowFileError(result.error, program.settings.languageIndex);
+  return result.ok();
+}
+
+MarksLoad ReadMarksFile(const std::string& path, const Settings& settings, DayCells& dayCells) {
+  dayCells.ClearAllMarks(settings.monthCount);
+  bool mismatch = false;
+  {
+    const platform::RecordReader reader(path);
+    const std::int64_t length = reader.Length();
+    if (!reader.IsOpen() || length == 0) return MarksLoad::kNoMarks;
+    if (length % kDayCellRecordSize != 0) return MarksLoad::kBadFormat;
+    // One record at a time: a damaged file of any size costs no more memory than a good one.
+    std::array<std::uint8_t, kDayCellRecordSize> bytes;
+    for (std::int64_t offset = 0; offset < length; offset += kDayCellRecordSize) {
+      if (!reader.ReadAt(offset, bytes.data(), bytes.size())) continue;
+      const DayCell record = DecodeDayCellRecord(bytes.data());
+      if (record.settingsId != settings.settingsId) mismatch = true;
+      if (NamesDay(dayCells, settings, record)) {
+        ApplyMarkRecord(dayCells.At(record.monthSlot, record.dayIndex), record);
+      }
+    }
+  }
+  if (!mismatch) return MarksLoad::kLoaded;
+  DeleteDataFile(path);
+  dayCells.ClearAllMarks(settings.monthCount);
+  return MarksLoad::kForeign;
+}
+
+void LoadMarks(const Program& program, DayCells& dayCells) {
+  if (ReadMarksFile(program.MarksPath(), program.settings, dayCells) == MarksLoad::kBadFormat) {
+    ShowNotice(kFileFormatError, program.settings.languageIndex);
+  }
+}
+
+}  // namespace kalvor

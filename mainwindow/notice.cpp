@@ -1,0 +1,12 @@
+#include "mainwindow/notice.h"
+
+#include "app/text_tables.h"
+#include "platform/message_box.h"
+
+namespace kalvor {
+
+void ShowNotice(const std::string& text, int languageIndex) {
+  platform::ShowMessageBox(text, Text(text::ttlMessageBox, languageIndex), platform::MessageButtons::kOk);
+}
+
+}  // namespace kalvor
