@@ -1,0 +1,297 @@
+// Drives the real widgets as a user would, one queued step per timer shot. Each step schedules the
+// next before it runs, so a step that blocks in a nested loop lets the next one run inside it.
+#include "platform/automation.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QTimer>
+#include <deque>
+
+#include "platform/qt/qt_dialogs.h"
+#include "platform/qt/qt_window.h"
+
+namespace platform::automation {
+namespace {
+
+constexpr int kBorderWidth = 1;  // of a graphic view
+// A window nobody sees, to take the activation from the program's windows.
+constexpr int kSinkSize = 1;
+constexpr int kSinkPosition = -100;
+
+struct StepQueue {
+  std::deque<std::function<void()>> steps;
+  bool shotPending = false;
+};
+
+StepQueue& Queue() {
+  static StepQueue queue;
+  return queue;
+}
+
+void ScheduleNext();
+
+void RunNext() {
+  StepQueue& queue = Queue();
+  queue.shotPending = false;
+  if (queue.steps.empty()) return;
+  std::function<void()> step = std::move(queue.steps.front());
+  queue.steps.pop_front();
+  ScheduleNext();
+  step();
+}
+
+void ScheduleNext() {
+  StepQueue& queue = Queue();
+  if (queue.shotPending || queue.steps.empty()) return;
+  queue.shotPending = true;
+  QTimer::singleShot(0, [] { RunNext(); });
+}
+
+QWidget& ActivationSink() {
+  static QWidget* sink = [] {
+    auto* widget = new QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint);
+    widget->setGeometry(kSinkPosition, kSinkPosition, kSinkSize, kSinkSize);
+    return widget;
+  }();
+  return *sink;
+}
+
+std::string Plain(const QString& text) {
+  return QString(text).remove(QLatin1Char('&')).toStdString();
+}
+
+Colour FromQColor(const QColor& colour) {
+  return MakeColour(colour.red(), colour.green(), colour.blue());
+}
+QColor ToQColor(Colour colour) {
+  return QColor(RedOf(colour), GreenOf(colour), BlueOf(colour));
+}
+
+QEvent::Type EventTypeOf(MouseKind kind) {
+  switch (kind) {
+    case MouseKind::kLeftDown:
+    case MouseKind::kRightDown:
+      return QEvent::MouseButtonPress;
+    case MouseKind::kLeftUp:
+    case MouseKind::kRightUp:
+      return QEvent::MouseButtonRelease;
+    case MouseKind::kLeftDoubleClick:
+      return QEvent::MouseButtonDblClick;
+    case MouseKind::kMove:
+      break;
+  }
+  return QEvent::MouseMove;
+}
+
+Qt::MouseButton ButtonOf(MouseKind kind) {
+  if (kind == MouseKind::kMove) return Qt::NoButton;
+  return kind == MouseKind::kRightDown || kind == MouseKind::kRightUp ? Qt::RightButton : Qt::LeftButton;
+}
+
+// The buttons held once the event has happened.
+Qt::MouseButtons ButtonsAfter(MouseKind kind) {
+  const bool held =
+      kind == MouseKind::kLeftDown || kind == MouseKind::kRightDown || kind == MouseKind::kLeftDoubleClick;
+  return held ? Qt::MouseButtons(ButtonOf(kind)) : Qt::MouseButtons(Qt::NoButton);
+}
+
+SeenMessageBox Describe(const QMessageBox& box) {
+  SeenMessageBox seen;
+  seen.text = qt::MessageBoxText(box).toStdString();
+  seen.caption = box.windowTitle().toStdString();
+  for (const QAbstractButton* button : box.buttons()) seen.buttons.push_back(Plain(button->text()));
+  seen.hasIcon = box.icon() != QMessageBox::NoIcon || !box.iconPixmap().isNull();
+  return seen;
+}
+
+QMessageBox::StandardButton ButtonFor(MessageAnswer answer) {
+  switch (answer) {
+    case MessageAnswer::kOk:
+      return QMessageBox::Ok;
+    case MessageAnswer::kYes:
+      return QMessageBox::Yes;
+    case MessageAnswer::kNo:
+      break;
+  }
+  return QMessageBox::No;
+}
+
+}  // namespace
+
+void Then(std::function<void()> step) {
+  Queue().steps.push_back(std::move(step));
+  ScheduleNext();
+}
+
+std::size_t PendingSteps() {
+  return Queue().steps.size();
+}
+
+void ClearSteps() {
+  Queue().steps.clear();
+}
+
+Window* ActiveWindow() {
+  const auto& windows = qt::OpenWindows();
+  return windows.empty() ? nullptr : windows.back();
+}
+
+Window* FindWindow(const std::string& caption) {
+  const auto& windows = qt::OpenWindows();
+  for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+    if ((*it)->Caption() == caption) return *it;
+  }
+  return nullptr;
+}
+
+std::vector<std::string> OpenWindowCaptions() {
+  std::vector<std::string> captions;
+  for (const qt::QtWindow* window : qt::OpenWindows()) captions.push_back(window->Caption());
+  return captions;
+}
+
+void Click(Window& window, int id) {
+  if (auto* button = dynamic_cast<QAbstractButton*>(qt::AsQt(window).Control(id))) button->click();
+}
+
+void ChooseItem(Window& window, int id, int position) {
+  auto* combo = dynamic_cast<QComboBox*>(qt::AsQt(window).Control(id));
+  if (!combo || !combo->isEnabled() || position < 0 || position >= combo->count()) return;
+  combo->setCurrentIndex(position);
+  emit combo->activated(position);
+}
+
+void TypeText(Window& window, int id, const std::string& text) {
+  QWidget* control = qt::AsQt(window).Control(id);
+  QLineEdit* edit = dynamic_cast<QLineEdit*>(control);
+  if (auto* combo = dynamic_cast<QComboBox*>(control)) edit = combo->lineEdit();
+  if (!edit || !edit->isEnabled()) return;
+  // Editing calls, unlike setText, count as the user's typing (textEdited).
+  edit->selectAll();
+  if (text.empty()) {
+    edit->del();
+  } else {
+    edit->insert(QString::fromStdString(text));
+  }
+}
+
+void InvokeMenu(Window& window, int id) {
+  if (QAction* action = qt::AsQt(window).MenuAction(id)) action->trigger();  // does nothing when greyed
+}
+
+void Mouse(Window& window, int viewId, MouseKind kind, int x, int y) {
+  qt::GraphicView* view = qt::AsQt(window).View(viewId);
+  if (!view) return;
+  const QPointF local(x + kBorderWidth, y + kBorderWidth);
+  QMouseEvent event(EventTypeOf(kind), local, view->mapToGlobal(local), ButtonOf(kind), ButtonsAfter(kind),
+                    Qt::NoModifier);
+  QApplication::sendEvent(view, &event);
+}
+
+void RequestClose(Window& window) {
+  qt::AsQt(window).Widget().close();
+}
+
+void Deactivate(Window& window) {
+  (void)window;
+  QWidget& sink = ActivationSink();
+  sink.show();
+  sink.activateWindow();
+  QApplication::processEvents();
+}
+
+void Activate(Window& window) {
+  QWidget& widget = qt::AsQt(window).Widget();
+  ActivationSink().hide();
+  widget.activateWindow();
+  QApplication::processEvents();
+}
+
+std::vector<Menu> MenuBar(const Window& window) {
+  std::vector<Menu> menus;
+  const QMenuBar* bar = qt::AsQt(window).MenuBar();
+  if (!bar) return menus;
+  for (const QAction* barEntry : bar->actions()) {
+    const QMenu* popup = barEntry->menu();
+    if (!popup) continue;
+    Menu menu{popup->title().toStdString(), {}};
+    for (const QAction* action : popup->actions()) {
+      if (action->isSeparator()) {
+        menu.items.push_back({0, "-"});
+      } else {
+        menu.items.push_back({action->data().toInt(), action->text().toStdString()});
+      }
+    }
+    menus.push_back(std::move(menu));
+  }
+  return menus;
+}
+
+Colour ViewPixel(Window& window, int viewId, int x, int y) {
+  return window.ViewSurface(viewId).Pixel(x, y);
+}
+
+Geometry ClientGeometry(const Window& window) {
+  const QRect client = qt::AsQt(window).Widget().geometry();
+  return {client.x(), client.y(), client.width(), client.height()};
+}
+
+Geometry ControlGeometry(const Window& window, int id) {
+  const qt::QtWindow& native = qt::AsQt(window);
+  const QWidget* control = native.Control(id);
+  if (!control) return {};
+  const QRect rect = control->geometry();
+  return {rect.x(), rect.y() - native.MenuBarHeight(), rect.width(), rect.height()};
+}
+
+Frame WindowFrame(const Window& window) {
+  const QWidget& widget = qt::AsQt(window).Widget();
+  const Qt::WindowFlags flags = widget.windowFlags();
+  Frame frame;
+  frame.closeBox = flags.testFlag(Qt::WindowCloseButtonHint);
+  frame.minimiseBox = flags.testFlag(Qt::WindowMinimizeButtonHint);
+  frame.maximiseBox = flags.testFlag(Qt::WindowMaximizeButtonHint);
+  frame.resizable = widget.minimumSize() != widget.maximumSize();
+  return frame;
+}
+
+std::optional<SeenMessageBox> OpenMessageBox() {
+  const QMessageBox* box = qt::OpenQMessageBox();
+  if (!box) return std::nullopt;
+  return Describe(*box);
+}
+
+std::optional<SeenMessageBox> AnswerMessageBox(MessageAnswer answer) {
+  QMessageBox* box = qt::OpenQMessageBox();
+  if (!box) return std::nullopt;
+  QAbstractButton* button = box->button(ButtonFor(answer));
+  if (!button) return std::nullopt;
+  SeenMessageBox seen = Describe(*box);
+  button->click();
+  return seen;
+}
+
+std::optional<SeenChooser> OpenColourChooser() {
+  const QColorDialog* dialog = qt::OpenQColorDialog();
+  if (!dialog) return std::nullopt;
+  return SeenChooser{FromQColor(qt::ChooserInitialColour(*dialog)), dialog->pos().x(), dialog->pos().y()};
+}
+
+bool AnswerColourChooser(std::optional<Colour> colour) {
+  QColorDialog* dialog = qt::OpenQColorDialog();
+  if (!dialog) return false;
+  if (colour) {
+    dialog->setCurrentColor(ToQColor(*colour));
+    dialog->accept();
+  } else {
+    dialog->reject();
+  }
+  return true;
+}
+
+}  // namespace platform::automation

@@ -1,0 +1,156 @@
+// The Qt side of platform::Window: the top-level widget, the graphic view and the window object that
+// owns them. Automation reaches the widgets through here.
+#pragma once
+
+#include <QComboBox>
+#include <QEventLoop>
+#include <QFrame>
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <vector>
+
+#include "platform/image.h"
+#include "platform/window.h"
+
+class QAction;
+class QMenuBar;
+
+namespace platform::qt {
+
+class QtWindow;
+
+// The top-level widget. The window manager's close request and activation changes go to the handler;
+// nothing here closes the window by itself (no Escape, no close box default).
+class WindowWidget : public QWidget {
+ public:
+  explicit WindowWidget(QtWindow& owner);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  QtWindow& owner_;
+};
+
+// A bordered picture showing its surface. Mouse messages on the surface reach the hook before the
+// frame's own handling.
+class GraphicView : public QFrame {
+ public:
+  using MouseHook = std::function<void(const MouseEvent&)>;
+  GraphicView(QWidget* parent, int width, int height, MouseHook hook);
+
+  Image& Surface() { return surface_; }
+  // Copies `image` at the surface's origin, clipped, and repaints.
+  void Show(const Image& image);
+
+ protected:
+  bool event(QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  void ReportMouse(const QEvent& event);
+
+  Image surface_;
+  MouseHook hook_;
+  bool pressUnreleased_ = false;
+};
+
+// Drop-down combo with an edit field, as the classic control behaves: items kept sorted, and text typed
+// into the field is never taken as a selection, even when it equals an item.
+class EditCombo : public QComboBox {
+ public:
+  EditCombo(QWidget* parent, std::function<void(int notification)> notify);
+
+  void AddSorted(const QString& text);
+  int SelectedPosition() const { return typed_ ? -1 : currentIndex(); }
+  void SelectPosition(int position);
+  void ClearAll();
+
+ private:
+  std::function<void(int)> notify_;
+  bool typed_ = false;
+  bool finishingEdit_ = false;  // the combo's own reaction to a finished edit is not a user's choice
+};
+
+class QtWindow final : public Window {
+ public:
+  QtWindow(const WindowSpec& spec, const std::vector<ControlSpec>& controls, const std::vector<Menu>& menus,
+           WindowHandler& handler);
+  ~QtWindow() override;
+
+  // OnInit, show, loop until End, hide, OnDestroy. Returns End's value.
+  int Run();
+
+  void End(int result) override;
+  std::string Caption() const override;
+  void SetCaption(const std::string& caption) override;
+  void SetText(int id, const std::string& text) override;
+  std::string Text(int id) const override;
+  void SetEnabled(int id, bool enabled) override;
+  bool Enabled(int id) const override;
+  bool Checked(int id) const override;
+  void SetChecked(int id, bool checked) override;
+  void ClearItems(int id) override;
+  void AddItem(int id, const std::string& text) override;
+  void AddImageItem(int id, const std::string& text, const std::string& resourceName) override;
+  int ItemCount(int id) const override;
+  std::string ItemText(int id, int position) const override;
+  int SelectedPosition(int id) const override;
+  void Select(int id, int position) override;
+  Image& ViewSurface(int viewId) override;
+  void ShowImage(int viewId, const Image& image) override;
+  void RepaintView(int viewId) override;
+  void EnableMenuItem(int id, bool enabled) override;
+  bool MenuItemEnabled(int id) const override;
+  int FocusedControl() const override;
+  void SetFocus(int id) override;
+  int ScreenX() const override;
+  int ScreenY() const override;
+
+  // For the widgets' signals and for automation.
+  void Notify(int id, int notification);
+  void NotifyCloseRequest();
+  void NotifyActivate(bool active);
+  void NotifyViewMouse(int viewId, const MouseEvent& event);
+
+  WindowWidget& Widget() const { return *widget_; }
+  QWidget* Control(int id) const;
+  GraphicView* View(int id) const;
+  QMenuBar* MenuBar() const { return menuBar_; }
+  QAction* MenuAction(int id) const;
+  // Pixels taken by the menu bar at the top of the client area.
+  int MenuBarHeight() const;
+
+ private:
+  void CreateControls(const WindowSpec& spec, const std::vector<ControlSpec>& controls);
+  void CreateMenus(const std::vector<Menu>& menus);
+  void Place(const WindowSpec& spec);
+  template <typename T>
+  T* ControlAs(int id) const {
+    return dynamic_cast<T*>(Control(id));
+  }
+
+  WindowHandler& handler_;
+  WindowWidget* widget_;  // owned; deleted with the window
+  QMenuBar* menuBar_ = nullptr;
+  std::map<int, QWidget*> controls_;
+  std::map<int, QAction*> menuActions_;
+  QEventLoop* loop_ = nullptr;
+  int result_ = 0;
+  bool ended_ = false;
+  bool destroyed_ = false;  // OnDestroy has run: nothing more reaches the handler
+  Image noSurface_;         // returned for an unknown view id
+};
+
+// Windows whose loop runs, in the order they were shown.
+const std::vector<QtWindow*>& OpenWindows();
+QtWindow& AsQt(Window& window);
+const QtWindow& AsQt(const Window& window);
+
+// Creates the widget for one control; signals reach `window`.
+QWidget* CreateControl(QtWindow& window, QWidget* parent, const ControlSpec& spec, const QFont& font,
+                       const QRect& rect);
+
+}  // namespace platform::qt

@@ -1,0 +1,148 @@
+// Message boxes and the colour chooser, answered through automation from inside their loops.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QKeyEvent>
+#include <QMessageBox>
+
+#include "platform/automation.h"
+#include "platform/colour_chooser.h"
+#include "platform/message_box.h"
+#include "platform/qt/qt_dialogs.h"
+#include "platform/qt/qt_window.h"
+#include "tests/platform/window_test_support.h"
+
+namespace kalvor::testing {
+namespace {
+
+using platform::MessageAnswer;
+using platform::MessageButtons;
+using platform::Window;
+namespace automation = platform::automation;
+
+constexpr int kAskId = 21;
+
+platform::WindowSpec Spec() {
+  platform::WindowSpec spec;
+  spec.caption = "Owner";
+  spec.clientWidth = 200;
+  spec.clientHeight = 100;
+  return spec;
+}
+
+// Runs a window whose button runs `onClick`; the steps click it and then answer what opens.
+void RunClicking(std::function<void(Window&)> onClick, std::vector<std::function<void()>> answers) {
+  Watchdog watchdog;
+  ScriptedHandler handler;
+  handler.command = [&onClick](Window& window, int id, int) {
+    if (id == kAskId) onClick(window);
+  };
+  automation::Then([] { automation::Click(*automation::ActiveWindow(), kAskId); });
+  for (auto& answer : answers) automation::Then(answer);
+  automation::Then([] { automation::ActiveWindow()->End(0); });
+  Window::RunModal(Spec(), {Row(kAskId, platform::ControlKind::kButton, 8, 8, 80, 24, "Ask")}, {}, handler);
+}
+
+TEST(MessageBoxTest, ShowsPlainLinesWithoutIconAndReportsTheAnswer) {
+  MessageAnswer answer = MessageAnswer::kYes;
+  RunClicking(
+      [&answer](Window&) {
+        answer = platform::ShowMessageBox("first\r\nsecond", "Caption", MessageButtons::kOk);
+      },
+      {[] {
+        const auto seen = automation::OpenMessageBox();
+        ASSERT_TRUE(seen);
+        EXPECT_EQ(seen->text, "first\r\nsecond");
+        EXPECT_EQ(seen->caption, "Caption");
+        EXPECT_EQ((std::vector<std::string>{"OK"}), seen->buttons);
+        EXPECT_FALSE(seen->hasIcon);
+        // Shown as two plain lines, and no window is blocked by it.
+        const QMessageBox* box = platform::qt::OpenQMessageBox();
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->text(), QStringLiteral("first\nsecond"));
+        EXPECT_EQ(box->textFormat(), Qt::PlainText);
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+        EXPECT_FALSE(automation::AnswerMessageBox(MessageAnswer::kYes));  // no such button
+        EXPECT_TRUE(automation::AnswerMessageBox(MessageAnswer::kOk));
+      }});
+  EXPECT_EQ(answer, MessageAnswer::kOk);
+  EXPECT_FALSE(automation::OpenMessageBox());
+}
+
+TEST(MessageBoxTest, YesNoAnswersAndClosingMeansNo) {
+  std::vector<MessageAnswer> answers;
+  const auto ask = [&answers](Window&) {
+    answers.push_back(platform::ShowMessageBox("Sure?", "Q", MessageButtons::kYesNo));
+  };
+  RunClicking(ask, {[] {
+                const auto seen = automation::AnswerMessageBox(MessageAnswer::kYes);
+                ASSERT_TRUE(seen);
+                EXPECT_EQ((std::vector<std::string>{"Yes", "No"}), seen->buttons);
+              }});
+  RunClicking(ask, {[] { automation::AnswerMessageBox(MessageAnswer::kNo); }});
+  RunClicking(ask, {[] {
+                QMessageBox* box = platform::qt::OpenQMessageBox();
+                ASSERT_NE(box, nullptr);
+                box->close();
+              }});
+  EXPECT_EQ((std::vector<MessageAnswer>{MessageAnswer::kYes, MessageAnswer::kNo, MessageAnswer::kNo}),
+            answers);
+}
+
+TEST(MessageBoxTest, OkBoxClosedWithEscapeAnswersOk) {
+  MessageAnswer answer = MessageAnswer::kNo;
+  RunClicking([&answer](Window&) { answer = platform::ShowMessageBox("Note", "N", MessageButtons::kOk); },
+              {[] {
+                QMessageBox* box = platform::qt::OpenQMessageBox();
+                ASSERT_NE(box, nullptr);
+                QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+                QApplication::sendEvent(box, &escape);
+              }});
+  EXPECT_EQ(answer, MessageAnswer::kOk);
+}
+
+constexpr platform::Colour kRed = platform::MakeColour(255, 0, 0);
+constexpr platform::Colour kChosen = platform::MakeColour(0x12, 0x34, 0x56);
+constexpr platform::Colour kGrey = 0x808080;
+
+TEST(ColourChooserTest, OpensOverItsOwnerAndWritesCustomColoursBack) {
+  std::array<platform::Colour, 16> custom{};
+  custom[0] = platform::MakeColour(1, 2, 3);
+  platform::Colour chosen = 0;
+  bool confirmed = false;
+  RunClicking(
+      [&](Window& owner) { confirmed = platform::ChooseColour(owner, 30, 40, kGrey, custom, chosen); }, {[] {
+        const auto seen = automation::OpenColourChooser();
+        ASSERT_TRUE(seen);
+        EXPECT_EQ(seen->initial, kGrey);
+        EXPECT_EQ(seen->x, 30);
+        EXPECT_EQ(seen->y, 40);
+        EXPECT_EQ(QColorDialog::customColor(0), QColor(1, 2, 3));
+        const QColorDialog* dialog = platform::qt::OpenQColorDialog();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowModality(), Qt::WindowModal);
+        EXPECT_EQ(dialog->parentWidget(), &platform::qt::AsQt(*automation::FindWindow("Owner")).Widget());
+        QColorDialog::setCustomColor(3, QColor(255, 0, 0));  // as the user's "Add to Custom Colors"
+        EXPECT_TRUE(automation::AnswerColourChooser(kChosen));
+      }});
+  EXPECT_TRUE(confirmed);
+  EXPECT_EQ(chosen, kChosen);
+  EXPECT_EQ(custom[3], kRed);
+  EXPECT_EQ(custom[0], platform::MakeColour(1, 2, 3));
+  EXPECT_FALSE(automation::OpenColourChooser());
+}
+
+TEST(ColourChooserTest, CancelChangesNothing) {
+  std::array<platform::Colour, 16> custom{};
+  platform::Colour chosen = kRed;
+  bool confirmed = true;
+  RunClicking([&](Window& owner) { confirmed = platform::ChooseColour(owner, 0, 0, kGrey, custom, chosen); },
+              {[] { EXPECT_TRUE(automation::AnswerColourChooser(std::nullopt)); }});
+  EXPECT_FALSE(confirmed);
+  EXPECT_EQ(chosen, kRed);
+  EXPECT_FALSE(automation::AnswerColourChooser(std::nullopt));  // none open any more
+}
+
+}  // namespace
+}  // namespace kalvor::testing
