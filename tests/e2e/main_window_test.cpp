@@ -1,0 +1,174 @@
+// The main window as the user meets it: its frame, menus and commands, driven through the real windows.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/text_tables.h"
+#include "platform/files.h"
+#include "tests/e2e/main_window_steps.h"
+
+namespace kalvor::testing {
+namespace {
+
+constexpr int kDeleteSettingsPosition = 6;  // in the Operations menu, separators counted
+
+TEST(MainWindowE2e, IsAFixedWindowWithTheCalendarViewAndAStatusBar) {
+  TempFolder folder;
+  WriteSettingsFile(folder, TwentyMonths());
+  OnMainWindow([](platform::Window& window) {
+    EXPECT_EQ(window.Caption(), "Kalvor");
+    const automation::Geometry client = automation::ClientGeometry(window);
+    EXPECT_EQ(client.width, 1204);
+    EXPECT_EQ(client.height, 752);
+    const automation::Geometry view = automation::ControlGeometry(window, kCalendarViewId);
+    EXPECT_EQ(view.x, 5);
+    EXPECT_EQ(view.y, 5);
+    EXPECT_EQ(view.width, 1195);
+    EXPECT_EQ(view.height, 695);
+    EXPECT_GT(automation::ControlGeometry(window, kStatusBarId).width, 0);
+    const automation::Frame frame = automation::WindowFrame(window);
+    EXPECT_TRUE(frame.minimiseBox);
+    EXPECT_FALSE(frame.closeBox);
+    EXPECT_FALSE(frame.maximiseBox);
+    EXPECT_FALSE(frame.resizable);
+    const platform::Image& surface = window.ViewSurface(kCalendarViewId);
+    EXPECT_EQ(surface.Width(), 1193);
+    EXPECT_EQ(surface.Height(), 693);
+    // The calendar is drawn before the window shows: the year row's box outline is black.
+    EXPECT_EQ(automation::ViewPixel(window, kCalendarViewId, 1, 15), platform::kBlack);
+  });
+  GetOutAndCloseEverything();
+  RunProgram(folder);
+}
+
+TEST(MainWindowE2e, MenusReadTheSameInEveryLanguage) {
+  const int operationRows[] = {2, 0, 4, 0, 3, 0, 6, 0, 7, 0, 8};
+  const int operationIds[] = {1020, 0, 1022, 0, 1033, 0, 1024, 0, 1025, 0, 1026};
+  for (int language = 1; language <= kLanguageCount; ++language) {
+    SCOPED_TRACE(language);
+    TempFolder folder;
+    WriteSettingsFile(folder, TwentyMonths(language));
+    OnMainWindow([&](platform::Window& window) {
+      const std::vector<platform::Menu> menus = automation::MenuBar(window);
+      ASSERT_EQ(menus.size(), 2u);
+      EXPECT_EQ(menus[0].title, Text(text::menuOperations, 1, language));
+      ASSERT_EQ(menus[0].items.size(), std::size(operationIds));
+      for (std::size_t i = 0; i < std::size(operationIds); ++i) {
+        EXPECT_EQ(menus[0].items[i].id, operationIds[i]);
+        EXPECT_EQ(menus[0].items[i].text,
+                  operationRows[i] == 0 ? "-" : Text(text::menuOperations, operationRows[i], language));
+      }
+      EXPECT_EQ(menus[1].title, Text(text::menuColours, 1, language));
+      ASSERT_EQ(menus[1].items.size(), 1u);
+      EXPECT_EQ(menus[1].items[0].id, 1027);
+      EXPECT_EQ(menus[1].items[0].text, Text(text::menuColours, 2, language));
+      if (language == 5) {
+        EXPECT_EQ(menus[0].title, "Operations");
+        EXPECT_EQ(menus[0].items[2].text, "Bitmap");
+        EXPECT_EQ(menus[0].items[4].text, "Record");
+        EXPECT_EQ(menus[0].items[10].text, "Get out");
+        EXPECT_EQ(menus[1].title, "Colors");
+      }
+      if (language == 1) {
+        EXPECT_EQ(menus[0].items[kDeleteSettingsPosition].text, "Borrar configuración");
+      }
+    });
+    GetOutAndCloseEverything();
+    RunProgram(folder);
+  }
+}
+
+TEST(MainWindowE2e, DeleteSettingsRemovesBothFilesConfirmsAndGreysItself) {
+  TempFolder folder;
+  WriteSettingsFile(folder, TwentyMonths(1));
+  WriteBytes(folder.File("mark.log"), {});
+  std::vector<automation::SeenMessageBox> seen;
+  OnMainWindow([](platform::Window& window) { EXPECT_TRUE(window.MenuItemEnabled(kCmdDeleteSettings)); });
+  Menu(kCmdDeleteSettings);
+  AnswerBox(seen);
+  OnMainWindow([&](platform::Window& window) {
+    EXPECT_FALSE(window.MenuItemEnabled(kCmdDeleteSettings));
+    EXPECT_FALSE(Exists(folder.File("settings.log")));
+    EXPECT_FALSE(Exists(folder.File("mark.log")));
+  });
+  // Greyed, it does nothing.
+  Menu(kCmdDeleteSettings);
+  ExpectNoBox();
+  GetOutAndCloseEverything();
+  RunProgram(folder);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].text, "Fichero borrado");
+  EXPECT_EQ(seen[0].caption, "Programador");
+  EXPECT_EQ(seen[0].buttons, std::vector<std::string>{"OK"});
+  EXPECT_FALSE(seen[0].hasIcon);
+}
+
+TEST(MainWindowE2e, DeleteSettingsOfAReadOnlySettingsFileStillDeletesIt) {
+  TempFolder folder;
+  WriteSettingsFile(folder, TwentyMonths());
+  std::filesystem::permissions(folder.File("settings.log"), std::filesystem::perms::owner_read);
+  std::vector<automation::SeenMessageBox> seen;
+  Menu(kCmdDeleteSettings);
+  AnswerBox(seen);
+  GetOutAndCloseEverything();
+  RunProgram(folder);
+  EXPECT_FALSE(Exists(folder.File("settings.log")));
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].text, "Deleted file");
+}
+
+TEST(MainWindowE2e, RecordAfterDeleteSettingsWritesBothFilesAndEnablesTheItemAgain) {
+  TempFolder folder;
+  WriteSettingsFile(folder, TwentyMonths());
+  std::vector<automation::SeenMessageBox> seen;
+  Menu(kCmdDeleteSettings);
+  AnswerBox(seen);
+  Menu(kCmdRecord);
+  ExpectNoBox();
+  OnMainWindow([](platform::Window& window) { EXPECT_TRUE(window.MenuItemEnabled(kCmdDeleteSettings)); });
+  GetOutAndCloseEverything();
+  RunProgram(folder);
+
+  const std::vector<std::uint8_t> settings = ReadBytes(folder.File("settings.log"));
+  ASSERT_EQ(settings.size(), 32u);
+  const std::int32_t newId = static_cast<std::int32_t>(Get32(settings, 28));
+  EXPECT_GE(newId, 111111);
+  EXPECT_LE(newId, 999999);
+  EXPECT_EQ(Get32(settings, 0), 12u);  // the settings in memory, written anew
+  EXPECT_EQ(Get32(settings, 20), 20u);
+  const std::vector<std::uint8_t> marks = ReadBytes(folder.File("mark.log"));
+  ASSERT_EQ(marks.size(), 20u * 868);
+  for (std::size_t at = 16; at < marks.size(); at += 28)
+    ASSERT_EQ(Get32(marks, at), static_cast<std::uint32_t>(newId));
+}
+
+TEST(MainWindowE2e, AuthorShowsFourLinesInTheLanguage) {
+  for (const auto& [language, expected] :
+       {std::pair{1, "Programa realizado por :\r\nDremil\r\nVisitame en :\r\nhttps://kalvor.example.org/"},
+        std::pair{5, "Program performed by :\r\nDremil\r\nVisit me in :\r\nhttps://kalvor.example.org/"}}) {
+    TempFolder folder;
+    WriteSettingsFile(folder, TwentyMonths(language));
+    std::vector<automation::SeenMessageBox> seen;
+    Menu(kCmdAuthor);
+    AnswerBox(seen);
+    GetOutAndCloseEverything();
+    RunProgram(folder);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].text, expected);
+    EXPECT_EQ(seen[0].caption, Text(text::ttlMessageBox, language));
+  }
+}
+
+TEST(MainWindowE2e, GetOutAndACloseRequestEndTheProgramWithoutAsking) {
+  TempFolder folder;
+  WriteSettingsFile(folder, TwentyMonths());
+  ClickView(240, 45);
+  OnMainWindow([](platform::Window& window) { automation::RequestClose(window); });
+  RunProgram(folder);
+  EXPECT_TRUE(automation::OpenWindowCaptions().empty());
+  // Nothing was recorded on the way out.
+  EXPECT_FALSE(Exists(folder.File("mark.log")));
+}
+
+}  // namespace
+}  // namespace kalvor::testing
