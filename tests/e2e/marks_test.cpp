@@ -1,0 +1,259 @@
+// Marking days with the mouse, New, Record and what the next start brings back, through the real windows.
+#include <gtest/gtest.h>
+
+#include "platform/files.h"
+#include "tests/e2e/main_window_steps.h"
+#include "tests/support/fault_env.h"
+
+namespace kalvor::testing {
+namespace {
+
+constexpr std::size_t kMarksFileSize = 20 * 868;
+constexpr std::size_t kSmallDiskBytes = 64 * 1024;
+
+platform::Colour Fill(platform::Window& window, const DayBox& day) {
+  return automation::ViewPixel(window, kCalendarViewId, day.fillX(), day.fillY());
+}
+
+TEST(MarksE2e, AClickMarksADayLightGreyAndASecondClickClearsIt) {
+  TempFolder folder;
+  WriteSettingsFile(folder, TwentyMonths());
+  const DayBox day = DayOfTwentyMonths(2, 7);  // January 7, 2001: a Sunday
+  std::vector<platform::Colour> before;
+  OnMainWindow([&](platform::Window& window) {
+    EXPECT_EQ(Fill(window, day), platform::kWhite);
+    before = ViewPixels(window);
+  });
+  ClickView(day.left + 15, day.top + 15);
+  OnMainWindow([&](platform::Window& window) {
+    EXPECT_EQ(Fill(window, day), kLightGrey);
+    EXPECT_EQ(automation::ViewPixel(window, kCalendarViewId, day.left, day.top + 15), platform::kBlack);
+  });
+  ClickView(day.left + 15, day.top + 15);
+  OnMainWindow([&](platform::Window& window) {
+    EXPECT_EQ(Fill(window, day), platform::kWhite);
+    EXPECT_TRUE(ViewPixels(window) == before) << "two clicks leave the picture as it was";
+  });
+  GetOutAndCloseEverything();
+  RunProgram(folder);
+}
+
+TEST(MarksE2e, ClicksOutsideEveryDayChangeNothing) {
+  TempFolder folder;
+  WriteSettingsFile(folder, TwentyMonths());
+  std::vector<platform::Colour> before;
+  OnMainWindow([&](platform::Window& window) { before = ViewPixels(window); });
+  // The origin, a year row, a month label, the gap before day 1, right of December 31, right of
+  // February 28, 2001, below the last row; then a right click and a move over a day.
+  for (const auto& [x, y] :
+       {std::pair{0, 0}, {600, 75}, {100, 45}, {221, 45}, {1160, 45}, {1070, 135}, {600, 692}}) {
+    ClickView(x, y);
+  }
+  OnMainWindow([](platform::Window& window) {
+    automation::Mouse(window, kCalendarViewId, platform::MouseKind::kRightDown, 240, 45);
+    automation::Mouse(window, kCalendarViewId, platform::MouseKind::kMove, 240, 45);
+  });
+  OnMainWindow([&](platform::Window& window) { EXPECT_TRUE(ViewPixels(window) == before); });
+  GetOutAndCloseEverything();
+  RunProgram(folder);
+}
+
+TEST(MarksE2e, EdgePixelsHitTheirOwnDay) {
+  TempFolder folder;
+  WriteSettingsFile(folder, TwentyMonths());
+  const DayBox second = DayOfTwentyMonths(1, 2);
+  const DayBox first = DayOfTwentyMonths(1, 1);
+  const DayBox third = DayOfTwentyMonths(1, 3);
+  // Each corner of December 2 toggles December 2 and no neighbour.
+  const std::pair<int, int> corners[] = {{second.left, second.top},
+                                         {second.right, second.top},
+                                         {second.left, second.bottom},
+                                         {second.right, second.bottom}};
+  for (std::size_t i = 0; i < std::size(corners); ++i) {
+    ClickView(corners[i].first, corners[i].second);
+    OnMainWindow([&, marked = i % 2 == 0](platform::Window& window) {
+      EXPECT_EQ(Fill(window, second), marked ? kLightGrey : platform::kWhite);
+      EXPECT_EQ(Fill(window, first), platform::kWhite);
+      EXPECT_EQ(Fill(window, third), platform::kWhite);
+    });
+  }
+  GetOutAndCloseEverything();
+  RunProgram(folder);
+}
+
+TEST(MarksE2e, NewClearsEveryMarkOnScreenButNotTheRecordedOnes) {
+  TempFolder folder;
+  WriteSettingsFile(folder, TwentyMonths());
+  const DayBox recorded = DayOfTwentyMonths(20, 31);
+  const DayBox unrecorded = DayOfTwentyMonths(5, 1);
+  ClickView(recorded.left + 10, recorded.top + 10);
+  Menu(kCmdRecord);
+  ClickView(unrecorded.left + 10, unrecorded.top + 10);
+  Menu(kCmdNew);
+  OnMainWindow([&](platform::Window& window) {
+    EXPECT_EQ(Fill(window, recorded), platform::kWhite);
+    EXPECT_EQ(Fill(window, unrecorded), platform::kWhite);
+  });
+  GetOutAndCloseEverything();
+  RunProgram(folder);
+
+  OnMainWindow([&](platform::Window& window) {
+    EXPECT_EQ(Fill(window, recorded), kLightGrey);
+    EXPECT_EQ(Fill(window, unrecorded), platform::kWhite);
+  });
+  GetOutAndCloseEverything();
+  RunProgram(folder);
+}
+
+TEST(MarksE2e, RecordedDaysComeBackAtTheNextStartInTheirColours) {
+  TempFolder folder;
+  WriteSettingsFile(folder, TwentyMonths());
+  const std::vector<DayBox> days = {DayOfTwentyMonths(1, 1), DayOfTwentyMonths(3, 28),
+                                    DayOfTwentyMonths(14, 15), DayOfTwentyMonths(20, 31)};
+  for (const DayBox& day : days) ClickView(day.left + 10, day.top + 10);
+  Menu(kCmdRecord);
+  ExpectNoBox();
+  GetOutAndCloseEverything();
+  RunProgram(folder);
+
+  // Only mark.log was written, stamped with the id of the settings file that was there.
+  const std::vector<std::uint8_t> marks = ReadBytes(folder.File("mark.log"));
+  ASSERT_EQ(marks.size(), kMarksFileSize);
+  for (std::size_t at = 16; at < marks.size(); at += 28) ASSERT_EQ(Get32(marks, at), kE2eSettingsId) << at;
+  EXPECT_EQ(Get32(ReadBytes(folder.File("settings.log")), 28), kE2eSettingsId);
+
+  OnMainWindow([&](platform::Window& window) {
+    for (const DayBox& day : days) EXPECT_EQ(Fill(window, day), kLightGrey) << day.left << "," << day.top;
+    EXPECT_EQ(Fill(window, DayOfTwentyMonths(1, 2)), platform::kWhite);
+  });
+  // A restored mark is unmarked by its first click.
+  ClickView(days[0].left + 10, days[0].top + 10);
+  OnMainWindow([&](platform::Window& window) { EXPECT_EQ(Fill(window, days[0]), platform::kWhite); });
+  GetOutAndCloseEverything();
+  RunProgram(folder);
+}
+
+TEST(MarksE2e, MarksMadeForOtherSettingsAreDiscardedSilently) {
+  TempFolder folder;
+  WriteSettingsFile(folder, TwentyMonths());
+  const DayBox day = DayOfTwentyMonths(1, 1);
+  ClickView(day.left + 10, day.top + 10);
+  Menu(kCmdRecord);
+  GetOutAndCloseEverything();
+  RunProgram(folder);
+
+  Settings other = TwentyMonths();
+  other.settingsId = kE2eSettingsId + 1;
+  WriteSettingsFile(folder, other);
+  ExpectNoBox();
+  OnMainWindow([&](platform::Window& window) { EXPECT_EQ(Fill(window, day), platform::kWhite); });
+  GetOutAndCloseEverything();
+  RunProgram(folder);
+  EXPECT_FALSE(Exists(folder.File("mark.log")));
+}
+
+TEST(MarksE2e, AMarksFileOfTheWrongLengthIsReportedAndKept) {
+  TempFolder folder;
+  WriteSettingsFile(folder, TwentyMonths());
+  const std::vector<std::uint8_t> odd(29, 1);
+  WriteBytes(folder.File("mark.log"), odd);
+  std::vector<automation::SeenMessageBox> seen;
+  // The message comes while the window initialises, before it shows.
+  AnswerBox(seen);
+  OnMainWindow([](platform::Window& window) {
+    EXPECT_EQ(automation::ViewPixel(window, kCalendarViewId, 225, 55), platform::kWhite);
+  });
+  GetOutAndCloseEverything();
+  RunProgram(folder);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].text, "Error File format ...");
+  EXPECT_EQ(seen[0].caption, "Programmer");
+  EXPECT_EQ(ReadBytes(folder.File("mark.log")), odd);
+}
+
+// Record fails: one numbered message, and the marks file recorded before is left exactly as it was.
+void ExpectOneFailedRecord(const TempFolder& folder, const std::string& message) {
+  const std::vector<std::uint8_t> previous = ReadBytes(folder.File("mark.log"));
+  std::vector<automation::SeenMessageBox> seen;
+  ClickView(300, 45);
+  Menu(kCmdRecord);
+  AnswerBox(seen);
+  ExpectNoBox();
+  GetOutAndCloseEverything();
+  RunProgram(folder);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].text, message);
+  EXPECT_EQ(seen[0].caption, "Programmer");
+  EXPECT_EQ(ReadBytes(folder.File("mark.log")), previous);
+}
+
+void RecordOnce(const TempFolder& folder) {
+  Menu(kCmdRecord);
+  GetOutAndCloseEverything();
+  RunProgram(folder);
+  ASSERT_EQ(ReadBytes(folder.File("mark.log")).size(), kMarksFileSize);
+}
+
+TEST(MarksE2e, AFailedRecordShowsOneNumberedMessageAndKeepsTheOldFile) {
+  TempFolder folder;
+  WriteSettingsFile(folder, TwentyMonths());
+  RecordOnce(folder);
+  const std::pair<int, const char*> failures[] = {
+      {61, "Err:  61 Disk full"}, {70, "Err:  70 Permission denied"}, {72, "Err:  72 Disk media error"}};
+  for (const auto& [error, message] : failures) {
+    SCOPED_TRACE(error);
+    platform::testing::InjectReplaceFailure(error, platform::ReplaceStage::kWrite);
+    ExpectOneFailedRecord(folder, message);
+  }
+}
+
+TEST(MarksE2e, RecordOnAFullDiskKeepsTheOldFile) {
+  SmallTmpfs disk(kSmallDiskBytes);
+  if (!disk.Mounted()) GTEST_SKIP() << disk.Reason();
+  // The program folder is the tmpfs itself.
+  WriteSettingsFile(disk.Path(), TwentyMonths());
+  Menu(kCmdRecord);
+  GetOutAndCloseEverything();
+  RunProgram(disk.Path());
+  const std::vector<std::uint8_t> previous = ReadBytes(disk.File("mark.log"));
+  ASSERT_EQ(previous.size(), kMarksFileSize);
+
+  ASSERT_TRUE(disk.FillUp());
+  std::vector<automation::SeenMessageBox> seen;
+  ClickView(300, 45);
+  Menu(kCmdRecord);
+  AnswerBox(seen);
+  GetOutAndCloseEverything();
+  RunProgram(disk.Path());
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].text, "Err:  61 Disk full");
+  EXPECT_EQ(ReadBytes(disk.File("mark.log")), previous);
+}
+
+TEST(MarksE2e, RecordInAFolderTheUserMayNotWriteKeepsTheOldFile) {
+  if (InUnprivilegedChild()) {
+    const std::string path = ChildValue("FOLDER");
+    std::vector<automation::SeenMessageBox> seen;
+    ClickView(300, 45);
+    Menu(kCmdRecord);
+    AnswerBox(seen);
+    ExpectNoBox();
+    GetOutAndCloseEverything();
+    RunProgram(path);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].text, "Err:  70 Permission denied");
+    return;
+  }
+  TempFolder folder;
+  WriteSettingsFile(folder, TwentyMonths());
+  RecordOnce(folder);
+  const std::vector<std::uint8_t> previous = ReadBytes(folder.File("mark.log"));
+  LetOthersReadOnly(folder.Path());
+  const UnprivilegedRun run = RunThisTestUnprivileged({{"FOLDER", folder.Path()}});
+  if (!run.started) GTEST_SKIP() << run.reason;
+  EXPECT_TRUE(run.passed) << run.output;
+  EXPECT_EQ(ReadBytes(folder.File("mark.log")), previous);
+}
+
+}  // namespace
+}  // namespace kalvor::testing
