@@ -1,0 +1,199 @@
+// The Bitmap command: the file-name dialog and the exported picture, through the real windows.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "mainwindow/file_name_dialog.h"
+#include "platform/files.h"
+#include "tests/e2e/main_window_steps.h"
+
+namespace kalvor::testing {
+namespace {
+
+constexpr std::size_t kBitmapSize = 2480994;
+constexpr std::size_t kStride = 3580;
+constexpr std::size_t kPixelsAt = 54;
+constexpr int kViewHeight = 693;
+constexpr const char* kDialogEnglish = "File operation";
+constexpr const char* kDialogSpanish = "Operación con fichero";
+
+// A bare bitmap name lands in the current folder: each test works in its own.
+class BitmapE2e : public ::testing::Test {
+ protected:
+  BitmapE2e() : previous(std::filesystem::current_path()) { std::filesystem::current_path(folder.Path()); }
+  ~BitmapE2e() override { std::filesystem::current_path(previous); }
+
+  TempFolder folder;
+  std::filesystem::path previous;
+};
+
+void OnDialog(const char* caption, std::function<void(platform::Window&)> step) {
+  automation::Then([caption, step] {
+    platform::Window* dialog = automation::FindWindow(caption);
+    if (dialog == nullptr) {
+      ADD_FAILURE() << "the file-name dialog is not open";
+      return;
+    }
+    step(*dialog);
+  });
+}
+
+int OpenDialogs(const char* caption) {
+  const std::vector<std::string> captions = automation::OpenWindowCaptions();
+  return static_cast<int>(std::count(captions.begin(), captions.end(), caption));
+}
+
+void TypeAndAccept(const char* caption, const std::string& name) {
+  OnDialog(caption, [name](platform::Window& dialog) {
+    automation::TypeText(dialog, kFileNameEditId, name);
+    automation::Click(dialog, kFileNameAcceptId);
+  });
+}
+
+// A row of the view as blue, green, red bytes, as the file holds it.
+std::vector<std::uint8_t> ViewRow(platform::Window& window, int y) {
+  const platform::Image& surface = window.ViewSurface(kCalendarViewId);
+  return std::vector<std::uint8_t>(surface.Row(y), surface.Row(y) + surface.Width() * 3);
+}
+
+TEST_F(BitmapE2e, ANamedExportWritesTheViewAndSaysSo) {
+  WriteSettingsFile(folder, TwentyMonths(1));
+  const DayBox day = DayOfTwentyMonths(1, 10);
+  ClickView(day.left + 10, day.top + 10);
+  std::vector<std::uint8_t> topRow, bottomRow;
+  OnMainWindow([&](platform::Window& window) {
+    topRow = ViewRow(window, 0);
+    bottomRow = ViewRow(window, kViewHeight - 1);
+  });
+  Menu(kCmdBitmap);
+  OnDialog(kDialogSpanish, [](platform::Window& dialog) {
+    EXPECT_EQ(dialog.Text(kFileNameLabelId), "Nombre de fichero sin extensión");
+    EXPECT_EQ(dialog.Text(kFileNameEditId), "");
+    EXPECT_EQ(dialog.Text(kFileNameCancelId), "Cancelar");
+    EXPECT_EQ(dialog.Text(kFileNameAcceptId), "Aceptar");
+    EXPECT_TRUE(automation::WindowFrame(dialog).closeBox);
+  });
+  TypeAndAccept(kDialogSpanish, "calendario");
+  std::vector<automation::SeenMessageBox> seen;
+  AnswerBox(seen);
+  GetOutAndCloseEverything();
+  RunProgram(folder);
+
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].text, "Fichero grabado a bitmap");
+  EXPECT_EQ(seen[0].caption, "Programador");
+  const std::vector<std::uint8_t> bytes = ReadBytes(folder.File("calendario.bmp"));
+  ASSERT_EQ(bytes.size(), kBitmapSize);
+  EXPECT_EQ(bytes[0], 'B');
+  EXPECT_EQ(bytes[1], 'M');
+  EXPECT_EQ(Get32(bytes, 2), kBitmapSize);
+  // The view's top line is the file's last row, its bottom line the first.
+  const std::size_t lastRow = kPixelsAt + (kViewHeight - 1) * kStride;
+  EXPECT_TRUE(std::equal(topRow.begin(), topRow.end(), bytes.begin() + lastRow));
+  EXPECT_TRUE(std::equal(bottomRow.begin(), bottomRow.end(), bytes.begin() + kPixelsAt));
+  // The marked day is in the picture, light grey (blue, green, red bytes all 0xC0).
+  const std::size_t markedPixel = kPixelsAt + (kViewHeight - 1 - day.fillY()) * kStride + day.fillX() * 3;
+  EXPECT_EQ(bytes[markedPixel], 0xC0);
+  EXPECT_EQ(bytes[markedPixel + 2], 0xC0);
+}
+
+TEST_F(BitmapE2e, AnEmptyNameIsRefusedAndCancelWritesNothing) {
+  WriteSettingsFile(folder, TwentyMonths());
+  std::vector<automation::SeenMessageBox> seen;
+  Menu(kCmdBitmap);
+  OnDialog(kDialogEnglish,
+           [](platform::Window& dialog) { automation::TypeText(dialog, kFileNameEditId, "draft"); });
+  TypeAndAccept(kDialogEnglish, "");
+  AnswerBox(seen);
+  OnDialog(kDialogEnglish, [](platform::Window& dialog) { automation::Click(dialog, kFileNameCancelId); });
+  ExpectNoBox();
+  // The text box starts empty every time.
+  Menu(kCmdBitmap);
+  OnDialog(kDialogEnglish, [](platform::Window& dialog) {
+    EXPECT_EQ(dialog.Text(kFileNameEditId), "");
+    automation::TypeText(dialog, kFileNameEditId, "closed");
+    automation::RequestClose(dialog);  // the close box is Cancel
+  });
+  ExpectNoBox();
+  automation::Then([] { EXPECT_EQ(OpenDialogs(kDialogEnglish), 0); });
+  GetOutAndCloseEverything();
+  RunProgram(folder);
+
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].text, "You have to write a filename");
+  EXPECT_EQ(seen[0].caption, "Programmer");
+  EXPECT_FALSE(Exists(folder.File("draft.bmp")));
+  EXPECT_FALSE(Exists(folder.File(".bmp")));
+  EXPECT_FALSE(Exists(folder.File("closed.bmp")));
+}
+
+TEST_F(BitmapE2e, WhileTheDialogIsOpenBitmapDoesNothingAndTheCalendarStaysUsable) {
+  WriteSettingsFile(folder, TwentyMonths());
+  const DayBox day = DayOfTwentyMonths(2, 1);
+  Menu(kCmdBitmap);
+  Menu(kCmdBitmap);
+  automation::Then([] { EXPECT_EQ(OpenDialogs(kDialogEnglish), 1); });
+  ClickView(day.left + 10, day.top + 10);
+  OnMainWindow([&](platform::Window& window) {
+    EXPECT_EQ(automation::ViewPixel(window, kCalendarViewId, day.fillX(), day.fillY()), kLightGrey);
+  });
+  OnDialog(kDialogEnglish, [](platform::Window& dialog) { automation::Click(dialog, kFileNameCancelId); });
+  // Closed, the command works again.
+  Menu(kCmdBitmap);
+  automation::Then([] { EXPECT_EQ(OpenDialogs(kDialogEnglish), 1); });
+  TypeAndAccept(kDialogEnglish, "again");
+  std::vector<automation::SeenMessageBox> seen;
+  AnswerBox(seen);
+  GetOutAndCloseEverything();
+  RunProgram(folder);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].text, "Recorded a bitmap file");
+  EXPECT_EQ(ReadBytes(folder.File("again.bmp")).size(), kBitmapSize);
+}
+
+TEST_F(BitmapE2e, TheDialogGivesTheFocusBackWhenActivatedAgain) {
+  WriteSettingsFile(folder, TwentyMonths());
+  Menu(kCmdBitmap);
+  // Changing the activation lets queued steps run early, so the steps after this one are queued at its end.
+  OnDialog(kDialogEnglish, [](platform::Window& dialog) {
+    dialog.SetFocus(kFileNameEditId);
+    EXPECT_EQ(dialog.FocusedControl(), kFileNameEditId);
+    automation::Deactivate(dialog);
+    dialog.SetFocus(kFileNameAcceptId);  // moved while another window is active
+    automation::Activate(dialog);
+    EXPECT_EQ(dialog.FocusedControl(), kFileNameEditId);
+    OnDialog(kDialogEnglish, [](platform::Window& again) { automation::Click(again, kFileNameCancelId); });
+    GetOutAndCloseEverything();
+  });
+  RunProgram(folder);
+}
+
+TEST_F(BitmapE2e, AFailedExportShowsItsNumberAndLeavesTheOldFile) {
+  WriteSettingsFile(folder, TwentyMonths());
+  const std::vector<std::uint8_t> old = {'o', 'l', 'd'};
+  WriteBytes(folder.File("plan.bmp"), old);
+  std::vector<automation::SeenMessageBox> seen;
+  Menu(kCmdBitmap);
+  automation::Then([] { platform::testing::InjectReplaceFailure(70, platform::ReplaceStage::kCreate); });
+  TypeAndAccept(kDialogEnglish, "plan");
+  AnswerBox(seen);
+  ExpectNoBox();
+  // A 300-character name is cut to 259, and 263 characters are too long for this file system.
+  Menu(kCmdBitmap);
+  TypeAndAccept(kDialogEnglish, std::string(300, 'n'));
+  AnswerBox(seen);
+  ExpectNoBox();
+  GetOutAndCloseEverything();
+  RunProgram(folder);
+
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[0].text, "Err:  70 Permission denied");
+  EXPECT_EQ(seen[1].text, "Err:  64 Bad file name");
+  EXPECT_EQ(ReadBytes(folder.File("plan.bmp")), old);
+  std::size_t entries = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path())) ++entries;
+  EXPECT_EQ(entries, 2u) << "only settings.log and plan.bmp";
+}
+
+}  // namespace
+}  // namespace kalvor::testing
