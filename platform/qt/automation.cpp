@@ -61,6 +61,25 @@ QWidget& ActivationSink() {
   return *sink;
 }
 
+// Whether a modal window keeps the user from the window of `target`, as the toolkit would.
+bool Blocked(const QWidget& target) {
+  const QWidget* window = target.window();
+  for (const QWidget* top : QApplication::topLevelWidgets()) {
+    if (top == window || !top->isVisible()) continue;
+    if (top->windowModality() == Qt::ApplicationModal) return true;
+    const QWidget* owner = top->parentWidget();
+    if (top->windowModality() == Qt::WindowModal && owner && owner->window() == window) return true;
+  }
+  return false;
+}
+
+// The control a user could act on now: it exists, is enabled and no modal window is in the way.
+template <typename T>
+T* Reachable(Window& window, int id) {
+  auto* control = dynamic_cast<T*>(qt::AsQt(window).Control(id));
+  return control && control->isEnabled() && !Blocked(*control) ? control : nullptr;
+}
+
 std::string Plain(const QString& text) {
   return QString(text).remove(QLatin1Char('&')).toStdString();
 }
@@ -156,21 +175,20 @@ std::vector<std::string> OpenWindowCaptions() {
 }
 
 void Click(Window& window, int id) {
-  if (auto* button = dynamic_cast<QAbstractButton*>(qt::AsQt(window).Control(id))) button->click();
+  if (auto* button = Reachable<QAbstractButton>(window, id)) button->click();
 }
 
 void ChooseItem(Window& window, int id, int position) {
-  auto* combo = dynamic_cast<QComboBox*>(qt::AsQt(window).Control(id));
-  if (!combo || !combo->isEnabled() || position < 0 || position >= combo->count()) return;
+  auto* combo = Reachable<QComboBox>(window, id);
+  if (!combo || position < 0 || position >= combo->count()) return;
   combo->setCurrentIndex(position);
   emit combo->activated(position);
 }
 
 void TypeText(Window& window, int id, const std::string& text) {
-  QWidget* control = qt::AsQt(window).Control(id);
-  QLineEdit* edit = dynamic_cast<QLineEdit*>(control);
-  if (auto* combo = dynamic_cast<QComboBox*>(control)) edit = combo->lineEdit();
-  if (!edit || !edit->isEnabled()) return;
+  QLineEdit* edit = Reachable<QLineEdit>(window, id);
+  if (auto* combo = Reachable<QComboBox>(window, id)) edit = combo->lineEdit();
+  if (!edit) return;
   // Editing calls, unlike setText, count as the user's typing (textEdited).
   edit->selectAll();
   if (text.empty()) {
@@ -181,11 +199,12 @@ void TypeText(Window& window, int id, const std::string& text) {
 }
 
 void InvokeMenu(Window& window, int id) {
-  if (QAction* action = qt::AsQt(window).MenuAction(id)) action->trigger();  // does nothing when greyed
+  QAction* action = qt::AsQt(window).MenuAction(id);
+  if (action && !Blocked(qt::AsQt(window).Widget())) action->trigger();  // does nothing when greyed
 }
 
 void Mouse(Window& window, int viewId, MouseKind kind, int x, int y) {
-  qt::GraphicView* view = qt::AsQt(window).View(viewId);
+  qt::GraphicView* view = Reachable<qt::GraphicView>(window, viewId);
   if (!view) return;
   const QPointF local(x + kBorderWidth, y + kBorderWidth);
   QMouseEvent event(EventTypeOf(kind), local, view->mapToGlobal(local), ButtonOf(kind), ButtonsAfter(kind),

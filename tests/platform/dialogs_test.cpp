@@ -111,21 +111,29 @@ TEST(ColourChooserTest, OpensOverItsOwnerAndWritesCustomColoursBack) {
   custom[0] = platform::MakeColour(1, 2, 3);
   platform::Colour chosen = 0;
   bool confirmed = false;
-  RunClicking(
-      [&](Window& owner) { confirmed = platform::ChooseColour(owner, 30, 40, kGrey, custom, chosen); }, {[] {
-        const auto seen = automation::OpenColourChooser();
-        ASSERT_TRUE(seen);
-        EXPECT_EQ(seen->initial, kGrey);
-        EXPECT_EQ(seen->x, 30);
-        EXPECT_EQ(seen->y, 40);
-        EXPECT_EQ(QColorDialog::customColor(0), QColor(1, 2, 3));
-        const QColorDialog* dialog = platform::qt::OpenQColorDialog();
-        ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(dialog->windowModality(), Qt::WindowModal);
-        EXPECT_EQ(dialog->parentWidget(), &platform::qt::AsQt(*automation::FindWindow("Owner")).Widget());
-        QColorDialog::setCustomColor(3, QColor(255, 0, 0));  // as the user's "Add to Custom Colors"
-        EXPECT_TRUE(automation::AnswerColourChooser(kChosen));
-      }});
+  int opened = 0;
+  const auto choose = [&](Window& owner) {
+    ++opened;
+    confirmed = platform::ChooseColour(owner, 30, 40, kGrey, custom, chosen);
+  };
+  RunClicking(choose, {[] {
+                const auto seen = automation::OpenColourChooser();
+                ASSERT_TRUE(seen);
+                EXPECT_EQ(seen->initial, kGrey);
+                EXPECT_EQ(seen->x, 30);
+                EXPECT_EQ(seen->y, 40);
+                EXPECT_EQ(QColorDialog::customColor(0), QColor(1, 2, 3));
+                const QColorDialog* dialog = platform::qt::OpenQColorDialog();
+                ASSERT_NE(dialog, nullptr);
+                EXPECT_EQ(dialog->windowModality(), Qt::WindowModal);
+                EXPECT_EQ(dialog->parentWidget(),
+                          &platform::qt::AsQt(*automation::FindWindow("Owner")).Widget());
+                // The chooser blocks its owner: a click there goes nowhere.
+                automation::Click(*automation::FindWindow("Owner"), kAskId);
+                QColorDialog::setCustomColor(3, QColor(255, 0, 0));  // as the user's "Add to Custom Colors"
+                EXPECT_TRUE(automation::AnswerColourChooser(kChosen));
+              }});
+  EXPECT_EQ(opened, 1);
   EXPECT_TRUE(confirmed);
   EXPECT_EQ(chosen, kChosen);
   EXPECT_EQ(custom[3], kRed);
