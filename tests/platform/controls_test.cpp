@@ -46,14 +46,7 @@ std::vector<platform::ControlSpec> Controls() {
 }
 
 void RunChecking(ScriptedHandler& handler, std::function<void(Window&)> check) {
-  Watchdog watchdog;
-  automation::Then([check] {
-    Window* window = automation::ActiveWindow();
-    ASSERT_NE(window, nullptr);
-    check(*window);
-    window->End(0);
-  });
-  Window::RunModal(Spec(), Controls(), {}, handler);
+  kalvor::testing::RunChecking(Spec(), Controls(), {}, handler, std::move(check));
 }
 
 QWidget* Child(Window& window, int id) {

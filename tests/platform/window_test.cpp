@@ -57,22 +57,9 @@ std::vector<ControlSpec> SampleControls() {
   };
 }
 
-int RunEndingAfter(const WindowSpec& spec, const std::vector<ControlSpec>& controls,
-                   const std::vector<platform::Menu>& menus, ScriptedHandler& handler,
-                   std::function<void(Window&)> check) {
-  Watchdog watchdog;
-  automation::Then([check] {
-    Window* window = automation::ActiveWindow();
-    ASSERT_NE(window, nullptr);
-    check(*window);
-    window->End(5);
-  });
-  return Window::RunModal(spec, controls, menus, handler);
-}
-
 TEST(WindowTest, PixelTableGivesExactGeometryAndTexts) {
   ScriptedHandler handler;
-  const int result = RunEndingAfter(PixelSpec(), SampleControls(), {}, handler, [](Window& window) {
+  const int result = RunChecking(PixelSpec(), SampleControls(), {}, handler, [](Window& window) {
     const auto client = automation::ClientGeometry(window);
     EXPECT_EQ(client.width, 300);
     EXPECT_EQ(client.height, 200);
@@ -99,17 +86,17 @@ TEST(WindowTest, DialogUnitsScaleClientControlsAndPosition) {
   spec.clientWidth = 100;  // 150 x 130 pixels
   spec.clientHeight = 80;
   ScriptedHandler handler;
-  RunEndingAfter(spec, {Row(kButtonId, ControlKind::kButton, 10, 10, 40, 14, "OK")}, {}, handler,
-                 [](Window& window) {
-                   EXPECT_EQ(window.ScreenX(), 105);
-                   EXPECT_EQ(window.ScreenY(), 114);
-                   const auto client = automation::ClientGeometry(window);
-                   EXPECT_EQ(client.width, 150);
-                   EXPECT_EQ(client.height, 130);
-                   const auto button = automation::ControlGeometry(window, kButtonId);
-                   EXPECT_EQ((std::vector<int>{button.x, button.y, button.width, button.height}),
-                             (std::vector<int>{15, 16, 60, 23}));
-                 });
+  RunChecking(spec, {Row(kButtonId, ControlKind::kButton, 10, 10, 40, 14, "OK")}, {}, handler,
+              [](Window& window) {
+                EXPECT_EQ(window.ScreenX(), 105);
+                EXPECT_EQ(window.ScreenY(), 114);
+                const auto client = automation::ClientGeometry(window);
+                EXPECT_EQ(client.width, 150);
+                EXPECT_EQ(client.height, 130);
+                const auto button = automation::ControlGeometry(window, kButtonId);
+                EXPECT_EQ((std::vector<int>{button.x, button.y, button.width, button.height}),
+                          (std::vector<int>{15, 16, 60, 23}));
+              });
 }
 
 TEST(WindowTest, CentredPlacementsUseScreenAndWorkArea) {
@@ -121,7 +108,7 @@ TEST(WindowTest, CentredPlacementsUseScreenAndWorkArea) {
     const QRect area =
         placement == Placement::kScreenCentre ? screen->geometry() : screen->availableGeometry();
     ScriptedHandler handler;
-    RunEndingAfter(spec, {}, {}, handler, [&area](Window& window) {
+    RunChecking(spec, {}, {}, handler, [&area](Window& window) {
       EXPECT_EQ(window.ScreenX(), area.x() + (area.width() - 300) / 2);
       EXPECT_EQ(window.ScreenY(), area.y() + (area.height() - 200) / 2);
     });
@@ -137,7 +124,7 @@ TEST(WindowTest, FrameOffersOnlyTheAskedBoxesAndNoResizing) {
     spec.minimiseBox = boxes.minimise;
     spec.closeBox = boxes.close;
     ScriptedHandler handler;
-    RunEndingAfter(spec, {}, {}, handler, [&boxes](Window& window) {
+    RunChecking(spec, {}, {}, handler, [&boxes](Window& window) {
       const auto frame = automation::WindowFrame(window);
       EXPECT_EQ(frame.minimiseBox, boxes.minimise);
       EXPECT_EQ(frame.closeBox, boxes.close);
@@ -156,8 +143,8 @@ TEST(WindowTest, InitComesBeforeShowingAndDestroyAfterEnd) {
     textAtInit = window.Text(kButtonId);
     window.SetText(kButtonId, "Renamed");
   };
-  RunEndingAfter(PixelSpec(), SampleControls(), {}, handler,
-                 [](Window& window) { EXPECT_EQ(window.Text(kButtonId), "Renamed"); });
+  RunChecking(PixelSpec(), SampleControls(), {}, handler,
+              [](Window& window) { EXPECT_EQ(window.Text(kButtonId), "Renamed"); });
   EXPECT_FALSE(visibleAtInit);
   EXPECT_EQ(textAtInit, "Press");
   ASSERT_FALSE(handler.log.empty());
@@ -221,7 +208,7 @@ TEST(WindowTest, LoopsNestAndEveryWindowStaysUsable) {
 
 TEST(WindowTest, EscapeDoesNotCloseAndCloseRequestsGoToTheHandler) {
   ScriptedHandler handler;
-  RunEndingAfter(PixelSpec(), SampleControls(), {}, handler, [&handler](Window& window) {
+  RunChecking(PixelSpec(), SampleControls(), {}, handler, [&handler](Window& window) {
     QWidget* widget = &platform::qt::AsQt(window).Widget();
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(widget, &escape);
@@ -235,7 +222,7 @@ TEST(WindowTest, EscapeDoesNotCloseAndCloseRequestsGoToTheHandler) {
 
 TEST(WindowTest, ButtonsAndCheckBoxesNotifyClicks) {
   ScriptedHandler handler;
-  RunEndingAfter(PixelSpec(), SampleControls(), {}, handler, [&handler](Window& window) {
+  RunChecking(PixelSpec(), SampleControls(), {}, handler, [&handler](Window& window) {
     automation::Click(window, kCheckId);
     EXPECT_TRUE(window.Checked(kCheckId));
     window.SetChecked(kCheckId, false);  // the program's own change is no click
@@ -254,7 +241,7 @@ std::vector<platform::Menu> SampleMenus() {
 
 TEST(WindowTest, MenusShowItemsGreyAndNotify) {
   ScriptedHandler handler;
-  RunEndingAfter(PixelSpec(), SampleControls(), SampleMenus(), handler, [&handler](Window& window) {
+  RunChecking(PixelSpec(), SampleControls(), SampleMenus(), handler, [&handler](Window& window) {
     const auto menus = automation::MenuBar(window);
     ASSERT_EQ(menus.size(), 2u);
     EXPECT_EQ(menus[0].title, "Operations");
@@ -279,7 +266,7 @@ TEST(WindowTest, MenusShowItemsGreyAndNotify) {
 
 TEST(WindowTest, FocusIsKeptAcrossDeactivation) {
   ScriptedHandler handler;
-  RunEndingAfter(PixelSpec(), SampleControls(), {}, handler, [&handler](Window& window) {
+  RunChecking(PixelSpec(), SampleControls(), {}, handler, [&handler](Window& window) {
     window.SetFocus(kEditId);
     EXPECT_EQ(window.FocusedControl(), kEditId);
     automation::Deactivate(window);

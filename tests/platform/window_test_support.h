@@ -86,4 +86,18 @@ class Watchdog {
   QTimer timer_;
 };
 
+// Runs the window; its one step checks the window and ends it with 5.
+inline int RunChecking(const platform::WindowSpec& spec, const std::vector<platform::ControlSpec>& controls,
+                       const std::vector<platform::Menu>& menus, ScriptedHandler& handler,
+                       std::function<void(platform::Window&)> check) {
+  Watchdog watchdog;
+  platform::automation::Then([check] {
+    platform::Window* window = platform::automation::ActiveWindow();
+    ASSERT_NE(window, nullptr);
+    check(*window);
+    window->End(5);
+  });
+  return platform::Window::RunModal(spec, controls, menus, handler);
+}
+
 }  // namespace kalvor::testing
