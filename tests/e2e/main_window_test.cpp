@@ -1,8 +1,6 @@
 // The main window as the user meets it: its frame, menus and commands, driven through the real windows.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "app/text_tables.h"
 #include "platform/files.h"
 #include "tests/e2e/main_window_steps.h"
@@ -101,20 +99,6 @@ TEST(MainWindowE2e, DeleteSettingsRemovesBothFilesConfirmsAndGreysItself) {
   EXPECT_EQ(seen[0].caption, "Programador");
   EXPECT_EQ(seen[0].buttons, std::vector<std::string>{"OK"});
   EXPECT_FALSE(seen[0].hasIcon);
-}
-
-TEST(MainWindowE2e, DeleteSettingsOfAReadOnlySettingsFileStillDeletesIt) {
-  TempFolder folder;
-  WriteSettingsFile(folder, TwentyMonths());
-  std::filesystem::permissions(folder.File("settings.log"), std::filesystem::perms::owner_read);
-  std::vector<automation::SeenMessageBox> seen;
-  Menu(kCmdDeleteSettings);
-  AnswerBox(seen);
-  GetOutAndCloseEverything();
-  RunProgram(folder);
-  EXPECT_FALSE(Exists(folder.File("settings.log")));
-  ASSERT_EQ(seen.size(), 1u);
-  EXPECT_EQ(seen[0].text, "Deleted file");
 }
 
 TEST(MainWindowE2e, RecordAfterDeleteSettingsWritesBothFilesAndEnablesTheItemAgain) {
