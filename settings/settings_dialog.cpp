@@ -72,9 +72,9 @@ const std::vector<platform::ControlSpec> kSettingsControls = {
 };
 // clang-format on
 
-// The flag resources, in languageIndex order.
-constexpr std::array<const char*, kLanguageCount> kFlagResources = {"#300", "#301", "#302",
-                                                                    "#303", "#304", "#305"};
+// The language chooser's pictures: flag resources in languageIndex order, shown before each name.
+constexpr std::array<const char*, kLanguageCount> languageImageList = {"#300", "#301", "#302",
+                                                                       "#303", "#304", "#305"};
 
 constexpr int kMonthsInYear = 12;
 constexpr int kShapeCount = 2;
@@ -140,7 +140,7 @@ class SettingsDialogHandler : public platform::WindowHandler {
 
   void OnInit(Window& dialog) override {
     for (int language = 1; language <= kLanguageCount; ++language) {
-      AddLanguageItem(dialog, Text(text::languageNames, language), kFlagResources[language - 1]);
+      AddLanguageItem(dialog, Text(text::languageNames, language), languageImageList[language - 1]);
     }
     dialog.Select(kLanguageChooser, 0);
     program.settings.languageIndex = 1;
