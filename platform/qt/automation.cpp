@@ -26,6 +26,7 @@ constexpr int kSinkPosition = -100;
 struct StepQueue {
   std::deque<std::function<void()>> steps;
   bool shotPending = false;
+  int suspended = 0;  // while automation itself lets events through, steps wait
 };
 
 StepQueue& Queue() {
@@ -39,6 +40,12 @@ void RunNext() {
   StepQueue& queue = Queue();
   queue.shotPending = false;
   if (queue.steps.empty()) return;
+  if (queue.suspended > 0) {
+    // A later shot, so the events being processed now do not spin on this one.
+    queue.shotPending = true;
+    QTimer::singleShot(1, [] { RunNext(); });
+    return;
+  }
   std::function<void()> step = std::move(queue.steps.front());
   queue.steps.pop_front();
   ScheduleNext();
@@ -50,6 +57,13 @@ void ScheduleNext() {
   if (queue.shotPending || queue.steps.empty()) return;
   queue.shotPending = true;
   QTimer::singleShot(0, [] { RunNext(); });
+}
+
+// Processes pending events for an action without letting the next step start early inside it.
+void ProcessEventsOfThisStep() {
+  ++Queue().suspended;
+  QApplication::processEvents();
+  --Queue().suspended;
 }
 
 QWidget& ActivationSink() {
@@ -221,14 +235,14 @@ void Deactivate(Window& window) {
   QWidget& sink = ActivationSink();
   sink.show();
   sink.activateWindow();
-  QApplication::processEvents();
+  ProcessEventsOfThisStep();
 }
 
 void Activate(Window& window) {
   QWidget& widget = qt::AsQt(window).Widget();
   ActivationSink().hide();
   widget.activateWindow();
-  QApplication::processEvents();
+  ProcessEventsOfThisStep();
 }
 
 std::vector<Menu> MenuBar(const Window& window) {
