@@ -40,6 +40,8 @@ void Activate(Window& window);
 
 // What a menu bar shows: titles, and per menu its item texts ("-" for separators) and ids.
 std::vector<Menu> MenuBar(const Window& window);
+// Saves what the window shows (its client area with the menu bar) as a PNG file.
+bool SaveWindowPicture(const Window& window, const std::string& path);
 // Pixel of a view as shown.
 Colour ViewPixel(Window& window, int viewId, int x, int y);
 // Client size of the window and position of a control, in pixels.

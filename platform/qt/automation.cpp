@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPixmap>
 #include <QTimer>
 #include <deque>
 
@@ -243,6 +244,10 @@ void Activate(Window& window) {
   ActivationSink().hide();
   widget.activateWindow();
   ProcessEventsOfThisStep();
+}
+
+bool SaveWindowPicture(const Window& window, const std::string& path) {
+  return qt::AsQt(window).Widget().grab().save(QString::fromStdString(path), "PNG");
 }
 
 std::vector<Menu> MenuBar(const Window& window) {
