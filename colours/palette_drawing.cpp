@@ -1,6 +1,7 @@
 #include "colours/palette_drawing.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace kalvor {
 
@@ -31,12 +32,14 @@ void ClearPaletteImage(platform::Image& paletteImage) {
 
 void DrawSwatch(platform::Image& image, const FavouriteCell& cell, const PaletteGeometry& geometry,
                 platform::Colour outline) {
-  // Edges from a file may come in either order (an empty cell gives (3, 3)-(0, 0)); the box is the same
-  // either way, as the classic drawing rules have it.
-  const int left = cell.left + geometry.swatchInset;
-  const int top = cell.top + geometry.swatchInset;
-  image.Rectangle(std::min(left, cell.right), std::min(top, cell.bottom), std::max(left, cell.right),
-                  std::max(top, cell.bottom), outline, geometry.swatchPenWidth, cell.colour);
+  // Edges come from a file: widened so that adding the inset cannot overflow. Corners in either order
+  // (an empty cell gives (3, 3)-(0, 0)) draw the same box.
+  const auto inset = [&](std::int32_t edge) {
+    return static_cast<int>(
+        std::clamp<std::int64_t>(std::int64_t{edge} + geometry.swatchInset, INT32_MIN, INT32_MAX));
+  };
+  image.Rectangle(inset(cell.left), inset(cell.top), cell.right, cell.bottom, outline,
+                  geometry.swatchPenWidth, cell.colour);
 }
 
 void DrawFavouriteGrid(platform::Image& paletteImage, const FavouriteTable& favouriteCells,

@@ -12,10 +12,21 @@ namespace {
 constexpr int kPointsPerInch = 72;
 constexpr int kPixelsPerInch = 96;
 
+// Far enough outside any picture that clamping changes no pixel, near enough that adding a pen width
+// cannot overflow.
+constexpr int kCoordinateLimit = 1 << 24;
+
 struct Box {
   int left, top, right, bottom;  // right and bottom just outside
   bool Empty() const { return right <= left || bottom <= top; }
 };
+
+// Corners may come in either order, as the classic drawing rules allow.
+Box NormalBox(int left, int top, int right, int bottom) {
+  const auto clamp = [](int v) { return std::clamp(v, -kCoordinateLimit, kCoordinateLimit); };
+  return {clamp(std::min(left, right)), clamp(std::min(top, bottom)), clamp(std::max(left, right)),
+          clamp(std::max(top, bottom))};
+}
 
 struct Span {
   int left, right;  // right just outside
@@ -68,16 +79,20 @@ void Image::FillRect(int left, int top, int right, int bottom, Colour colour) {
 }
 
 void Image::Rectangle(int left, int top, int right, int bottom, Colour pen, int penWidth, Colour fill) {
-  const Box box{left, top, right, bottom};
+  const Box box = NormalBox(left, top, right, bottom);
   if (box.Empty()) return;
-  const int w = std::max(1, penWidth);
-  FillRect(left, top, right, bottom, pen);
-  FillRect(left + w, top + w, right - w, bottom - w, fill);
+  const int w = std::clamp(penWidth, 1, kCoordinateLimit);
+  FillRect(box.left, box.top, box.right, box.bottom, pen);
+  FillRect(box.left + w, box.top + w, box.right - w, box.bottom - w, fill);
 }
 
 void Image::Ellipse(int left, int top, int right, int bottom, Colour pen, int penWidth, Colour fill) {
-  const Box box{left, top, right, bottom};
+  const Box box = NormalBox(left, top, right, bottom);
   if (box.Empty()) return;
+  left = box.left;
+  top = box.top;
+  right = box.right;
+  bottom = box.bottom;
   // A pixel belongs to the ellipse when its centre does; the inside is the ellipse shrunk by the pen
   // width. Worked out as one span per row, so the same box always gives the same pixels, quickly.
   const double cx = (left + right) / 2.0;

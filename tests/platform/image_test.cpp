@@ -41,6 +41,21 @@ TEST(Image, RectangleLeavesItsRightAndBottomCoordinatesOutside) {
   EXPECT_EQ(image.Pixel(4, 5), kFill);
 }
 
+TEST(Image, CornersInEitherOrderAndFarCoordinatesDrawTheSameBox) {
+  Image forward = WhiteImage(20, 20);
+  Image backward = WhiteImage(20, 20);
+  forward.Rectangle(0, 0, 3, 3, kPen, 1, kFill);
+  backward.Rectangle(3, 3, 0, 0, kPen, 1, kFill);
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 20; ++x) EXPECT_EQ(forward.Pixel(x, y), backward.Pixel(x, y));
+  EXPECT_EQ(backward.Pixel(2, 2), kPen);  // a 3 x 3 outline, as an empty favourites cell shows
+  Image far = WhiteImage(10, 10);
+  far.Rectangle(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, kPen, INT32_MAX, kFill);
+  far.Ellipse(INT32_MIN, 0, INT32_MAX, 10, kPen, 2, kFill);
+  EXPECT_EQ(far.Pixel(0, 0), kPen);  // the huge pen covers the rectangle
+  EXPECT_EQ(far.Pixel(5, 5), kFill);  // inside the far-reaching ellipse
+}
+
 TEST(Image, EllipseStaysInsideItsBoxWithARingOfThePenWidth) {
   Image image = WhiteImage(40, 40);
   image.Ellipse(5, 5, 35, 35, kPen, 2, kFill);
