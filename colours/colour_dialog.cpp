@@ -93,7 +93,7 @@ class ColourDialog : public platform::WindowHandler {
   platform::Image paletteImage;
   bool favouritesChanged = false;
   bool chooserBusy = false;
-  int colourDialogFocus = 0;
+  platform::FocusMemory colourDialogFocus;
   // Message boxes leave the dialog usable, so a second Get out may arrive after the first ended it.
   bool ended = false;
 };
@@ -187,12 +187,7 @@ void ColourDialog::Reset(platform::Window& window) {
 }
 
 void ColourDialog::OnActivate(platform::Window& window, bool active) {
-  if (!active) {
-    colourDialogFocus = window.FocusedControl();
-  } else if (colourDialogFocus != 0) {
-    window.SetFocus(colourDialogFocus);
-    colourDialogFocus = 0;
-  }
+  colourDialogFocus.OnActivate(window, active);
 }
 
 void ColourDialog::OnViewMouse(platform::Window& window, int viewId, const platform::MouseEvent& event) {

@@ -71,12 +71,7 @@ class FileNameDialogHandler : public platform::WindowHandler {
   void OnCloseRequest(platform::Window& window) override { OnCancel(window); }
 
   void OnActivate(platform::Window& window, bool active) override {
-    if (!active) {
-      fileNameDialogFocus = window.FocusedControl();
-    } else if (fileNameDialogFocus != 0) {
-      window.SetFocus(fileNameDialogFocus);
-      fileNameDialogFocus = 0;
-    }
+    fileNameDialogFocus.OnActivate(window, active);
   }
 
  private:
@@ -96,7 +91,7 @@ class FileNameDialogHandler : public platform::WindowHandler {
   }
 
   int languageIndex;
-  int fileNameDialogFocus = 0;
+  platform::FocusMemory fileNameDialogFocus;
   FileNameAnswer answer;
 };
 

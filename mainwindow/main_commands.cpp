@@ -65,12 +65,7 @@ void MainWindowHandler::OnCloseRequest(platform::Window& window) {
 }
 
 void MainWindowHandler::OnActivate(platform::Window& window, bool active) {
-  if (!active) {
-    mainWindowFocus = window.FocusedControl();
-  } else if (mainWindowFocus != 0) {
-    window.SetFocus(mainWindowFocus);
-    mainWindowFocus = 0;
-  }
+  mainWindowFocus.OnActivate(window, active);
 }
 
 void MainWindowHandler::OnViewMouse(platform::Window& window, int viewId, const platform::MouseEvent& event) {

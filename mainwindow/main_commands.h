@@ -42,7 +42,7 @@ class MainWindowHandler : public platform::WindowHandler {
   // These live with the window and are made anew when it opens and by New.
   platform::Image canvasBitmap;
   DayCells dayCells;
-  int mainWindowFocus = 0;
+  platform::FocusMemory mainWindowFocus;
 };
 
 }  // namespace kalvor

@@ -145,4 +145,14 @@ class Window {
   virtual int ScreenY() const = 0;
 };
 
+// Every window keeps its keyboard focus across deactivation: the control that had it when the window
+// was deactivated gets it back when the window is activated again.
+class FocusMemory {
+ public:
+  void OnActivate(Window& window, bool active);
+
+ private:
+  int focusedControl_ = 0;  // 0 when none is remembered
+};
+
 }  // namespace platform

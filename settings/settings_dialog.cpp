@@ -169,14 +169,7 @@ class SettingsDialogHandler : public platform::WindowHandler {
   // Closing from the window manager is a Cancel: the program ends without settings.
   void OnCloseRequest(Window& dialog) override { dialog.End(kCancelled); }
 
-  void OnActivate(Window& dialog, bool active) override {
-    if (!active) {
-      focusedControl = dialog.FocusedControl();
-    } else if (focusedControl != 0) {
-      dialog.SetFocus(focusedControl);
-      focusedControl = 0;
-    }
-  }
+  void OnActivate(Window& dialog, bool active) override { focusedControl.OnActivate(dialog, active); }
 
  private:
   static constexpr int kCancelled = 0;
@@ -215,8 +208,8 @@ class SettingsDialogHandler : public platform::WindowHandler {
   }
 
   Program& program;
-  int saveSettingsChecked = 0;  // 1 when the save box was last seen ticked
-  int focusedControl = 0;       // remembered while the dialog is inactive
+  int saveSettingsChecked = 0;           // 1 when the save box was last seen ticked
+  platform::FocusMemory focusedControl;  // remembered while the dialog is inactive
 };
 
 }  // namespace
