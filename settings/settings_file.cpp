@@ -29,12 +29,13 @@ std::uint32_t TimeOfDaySeed() {
   using namespace std::chrono;
   const auto now = system_clock::now();
   const std::time_t seconds = system_clock::to_time_t(now);
-  std::tm local{};
-  localtime_r(&seconds, &local);
+  // std::localtime keeps this portable; its shared buffer is harmless on the one UI thread.
+  const std::tm* local = std::localtime(&seconds);
+  if (local == nullptr) return static_cast<std::uint32_t>(seconds);
   const auto milliseconds =
       duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % kMillisecondsPerSecond;
   const long sinceMidnight =
-      local.tm_hour * kSecondsPerHour + local.tm_min * kSecondsPerMinute + local.tm_sec;
+      local->tm_hour * kSecondsPerHour + local->tm_min * kSecondsPerMinute + local->tm_sec;
   return static_cast<std::uint32_t>(sinceMidnight * kMillisecondsPerSecond + milliseconds);
 }
 }  // namespace
