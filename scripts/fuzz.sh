@@ -19,8 +19,14 @@ trap 'rm -rf "$scratch"' EXIT
 for target in settings marks favourites; do
   mkdir -p "$scratch/$target"
   echo "== fuzzing the $target reader for $seconds s"
+  status=0
   QT_QPA_PLATFORM=offscreen "$build/fuzz/${target}_fuzz" "$scratch/$target" "$root/fuzz/corpus/$target" \
-    -max_total_time="$seconds" -max_len=8192 -rss_limit_mb=2048 -timeout=10 -print_final_stats=1 2>&1 |
-    grep -E '^(Done|stat::number_of_executed_units|==[0-9]+==ERROR|SUMMARY)' || true
-  [ "${PIPESTATUS[0]}" -eq 0 ] || { echo "fuzzing the $target reader found a failure" >&2; exit 1; }
+    -max_total_time="$seconds" -max_len=8192 -rss_limit_mb=2048 -timeout=10 -print_final_stats=1 \
+    >"$scratch/$target.log" 2>&1 || status=$?
+  grep -E '^(Done|==[0-9]+==ERROR|SUMMARY)' "$scratch/$target.log" || true
+  if [ "$status" -ne 0 ]; then
+    tail -40 "$scratch/$target.log" >&2
+    echo "fuzzing the $target reader found a failure" >&2
+    exit 1
+  fi
 done
