@@ -7,10 +7,12 @@ packages=(
   qt6-base-dev                          # Qt 6 Widgets, the windowing toolkit
   libgtest-dev libgmock-dev googletest  # unit and end-to-end tests
   libbenchmark-dev                      # speed benchmarks
-  fonts-wine fonts-dejavu-core          # free look-alikes of the Windows fonts the program asks for
+  fonts-dejavu-core fonts-dejavu-extra  # the condensed bold sans that stands in for Tahoma and MS Sans Serif
   xvfb xauth                            # a virtual X server where there is no display
   clang libclang-rt-14-dev              # fuzzing
   util-linux                            # setpriv, for the permission tests
+  desktop-file-utils                    # checks the desktop entry
+  libx11-dev                            # the start-up benchmark watches the window appear
 )
 
 missing=()
