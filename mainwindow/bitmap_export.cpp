@@ -76,7 +76,7 @@ std::string BitmapPathFor(const std::string& bitmapFileName) {
 void ExportBitmap(Program& program, platform::Window& mainWindow) {
   if (program.fileNameDialogOpen) return;
   program.fileNameDialogOpen = true;
-  const FileNameAnswer answer = AskBitmapFileName(program.settings.languageIndex);
+  const FileNameAnswer answer = AskBitmapFileName(program.settings.languageIndex, program.fileNameDialogOpen);
   program.fileNameDialogOpen = false;
   if (!answer.fileNameDialogAccepted) return;
 

@@ -55,7 +55,8 @@ void SetFileNameDialogTexts(platform::Window& window, int languageIndex) {
 
 class FileNameDialogHandler : public platform::WindowHandler {
  public:
-  explicit FileNameDialogHandler(int language) : languageIndex(language) {}
+  FileNameDialogHandler(int language, bool& openFlag)
+      : languageIndex(language), fileNameDialogOpen(openFlag) {}
 
   const FileNameAnswer& Answer() const { return answer; }
 
@@ -77,6 +78,7 @@ class FileNameDialogHandler : public platform::WindowHandler {
  private:
   void OnCancel(platform::Window& window) {
     answer = {};
+    fileNameDialogOpen = false;
     window.End(kCancelled);
   }
 
@@ -87,18 +89,20 @@ class FileNameDialogHandler : public platform::WindowHandler {
       return;
     }
     answer = {true, name};
+    fileNameDialogOpen = false;
     window.End(kAccepted);
   }
 
   int languageIndex;
+  bool& fileNameDialogOpen;
   platform::FocusMemory fileNameDialogFocus;
   FileNameAnswer answer;
 };
 
 }  // namespace
 
-FileNameAnswer AskBitmapFileName(int languageIndex) {
-  FileNameDialogHandler handler(languageIndex);
+FileNameAnswer AskBitmapFileName(int languageIndex, bool& fileNameDialogOpen) {
+  FileNameDialogHandler handler(languageIndex, fileNameDialogOpen);
   platform::Window::RunModal(FileNameDialogSpec(), kFileNameControls, {}, handler);
   return handler.Answer();
 }

@@ -17,6 +17,8 @@ struct FileNameAnswer {
 };
 
 // Shows the dialog (no owner: every other window stays usable) until Accept with a name, or Cancel.
-FileNameAnswer AskBitmapFileName(int languageIndex);
+// `fileNameDialogOpen` is cleared the moment the dialog closes: when windows opened later still run
+// their loops above this one, the call itself returns only once they have ended.
+FileNameAnswer AskBitmapFileName(int languageIndex, bool& fileNameDialogOpen);
 
 }  // namespace kalvor

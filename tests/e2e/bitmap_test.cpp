@@ -151,6 +151,26 @@ TEST_F(BitmapE2e, WhileTheDialogIsOpenBitmapDoesNothingAndTheCalendarStaysUsable
   EXPECT_EQ(ReadBytes(folder.File("again.bmp")).size(), kBitmapSize);
 }
 
+// The dialog's loop may end long after the dialog: here a message opened after it is still waiting.
+// Once the dialog is gone, Bitmap opens it again all the same.
+TEST_F(BitmapE2e, BitmapWorksAgainOnceTheDialogIsClosedEvenBeforeItsLoopHasReturned) {
+  WriteSettingsFile(folder, TwentyMonths());
+  std::vector<automation::SeenMessageBox> seen;
+  Menu(kCmdBitmap);
+  Menu(kCmdAuthor);  // a message without owner, over the dialog
+  OnDialog(kDialogEnglish, [](platform::Window& dialog) { automation::Click(dialog, kFileNameCancelId); });
+  automation::Then([] { EXPECT_EQ(OpenDialogs(kDialogEnglish), 0); });
+  Menu(kCmdBitmap);
+  automation::Then([] { EXPECT_EQ(OpenDialogs(kDialogEnglish), 1) << "Bitmap did nothing"; });
+  OnDialog(kDialogEnglish, [](platform::Window& dialog) { automation::Click(dialog, kFileNameCancelId); });
+  AnswerBox(seen);
+  ExpectNoBox();
+  GetOutAndCloseEverything();
+  RunProgram(folder);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].caption, "Programmer");
+}
+
 TEST_F(BitmapE2e, TheDialogGivesTheFocusBackWhenActivatedAgain) {
   WriteSettingsFile(folder, TwentyMonths());
   Menu(kCmdBitmap);
