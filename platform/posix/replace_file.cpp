@@ -107,6 +107,11 @@ ReplaceResult ReplaceFile(const std::string& path, const std::vector<std::uint8_
   ReplaceResult injected;
   if (TakeInjectedFailure(injected)) return injected;
   if (!AcceptableName(path)) return Failure(kErrBadFileName, ReplaceStage::kCreate);
+  // A folder standing where the file should be means the file cannot be created at all.
+  struct stat existing {};
+  if (stat(path.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode)) {
+    return Failure(FileErrorFromErrno(EISDIR), ReplaceStage::kCreate);
+  }
 
   const std::string folder = FolderOf(path);
   const TemporaryFile temporary = CreateTemporary(folder);

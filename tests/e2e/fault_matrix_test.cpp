@@ -336,7 +336,7 @@ Errors ErrorsOf(Fault fault) {
     case Fault::kReadOnlyMedium:
       return {52, 70};  // settings.log cannot be created at all
     case Fault::kFolderInTheWay:
-      return {75, 75};
+      return {52, 75};  // settings.log cannot be created at all
     case Fault::kReadOnlyFile:
       return {};
   }

@@ -82,7 +82,7 @@ TEST(ReplaceFile, ImpossibleTargetsFailAndLeaveEverythingAsItWas) {
   WriteBytes(folderTarget + "/inside", kOld);
   platform::ReplaceResult result = ReplaceFile(folderTarget, kNew);
   EXPECT_EQ(result.error, platform::kErrPathFileAccess);
-  EXPECT_EQ(result.stage, ReplaceStage::kWrite);
+  EXPECT_EQ(result.stage, ReplaceStage::kCreate);
   EXPECT_EQ(ReadBytes(folderTarget + "/inside"), kOld);
 
   result = ReplaceFile(folder.File("missing/data.log"), kNew);
