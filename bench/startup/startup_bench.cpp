@@ -100,6 +100,21 @@ pid_t Launch(const std::vector<std::string>& command, const std::string& folder)
   return pid;
 }
 
+// Ends the program politely, and for good if it will not go; returns what it used.
+rusage Stop(pid_t pid) {
+  constexpr int kPoliteWaits = 200;  // of 5 ms each
+  kill(pid, SIGTERM);
+  rusage usage{};
+  int status = 0;
+  for (int wait = 0; wait < kPoliteWaits; ++wait) {
+    if (wait4(pid, &status, WNOHANG, &usage) == pid) return usage;
+    usleep(5000);
+  }
+  kill(pid, SIGKILL);
+  wait4(pid, &status, 0, &usage);
+  return usage;
+}
+
 // One connection for every run: opening a fresh one right after a watched program was killed is
 // sometimes refused by the server.
 Display* display = nullptr;
@@ -126,10 +141,7 @@ std::optional<Sample> MeasureOnce(const std::vector<std::string>& command, const
     }
     if (!frameMs) usleep(500);
   }
-  kill(pid, SIGTERM);
-  int status = 0;
-  rusage usage{};
-  wait4(pid, &status, 0, &usage);
+  const rusage usage = Stop(pid);
   if (!frameMs) return std::nullopt;
   return Sample{*frameMs, usage.ru_maxrss / 1024.0};
 }
