@@ -22,12 +22,6 @@ namespace {
 using platform::ControlKind;
 using platform::ControlSpec;
 
-constexpr int kPaletteViewId = 31001;
-constexpr int kFileButtonId = 31002;
-constexpr int kGetOutButtonId = 31003;
-constexpr int kResetButtonId = 31004;
-constexpr int kSelectedColourViewId = 31005;
-
 constexpr int kClientWidth = 350;
 constexpr int kClientHeight = 357;
 

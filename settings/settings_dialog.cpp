@@ -18,23 +18,6 @@ namespace {
 using enum platform::ControlKind;
 using platform::Window;
 
-constexpr int kLanguagesLabel = 1001;
-constexpr int kLanguageChooser = 1003;
-constexpr int kStartMonthLabel = 1005;
-constexpr int kStartMonthList = 1006;
-constexpr int kStartYearList = 1007;
-constexpr int kStartYearLabel = 1008;
-constexpr int kLastMonthList = 1009;
-constexpr int kLastMonthLabel = 1010;
-constexpr int kLastYearList = 1011;
-constexpr int kLastYearLabel = 1012;
-constexpr int kMaxMonthsLabel = 1013;
-constexpr int kDayShapeList = 1014;
-constexpr int kDayShapesLabel = 1015;
-constexpr int kSaveSettingsBox = 1016;
-constexpr int kCancelButton = 1017;
-constexpr int kAcceptButton = 1018;
-
 constexpr platform::FontSpec kDialogFont = {"MS Sans Serif", 8, false};
 constexpr platform::FontSpec kDialogDefault = {};  // a control keeps kDialogFont
 constexpr platform::FontSpec kSmallFont = {"MS Sans Serif", 9, true};

@@ -9,10 +9,12 @@
 #include <vector>
 
 #include "app/startup.h"
+#include "colours/colour_dialog.h"
 #include "mainwindow/main_window.h"
 #include "platform/application.h"
 #include "platform/automation.h"
 #include "platform/files.h"
+#include "settings/settings_dialog.h"
 #include "settings/settings_file.h"
 
 namespace {
@@ -20,23 +22,20 @@ namespace {
 namespace automation = platform::automation;
 using kalvor::Settings;
 
-constexpr int kCancelButtonId = 1017;
-constexpr int kPaletteViewId = 31001;
-constexpr int kGetOutButtonId = 31003;
-
 // A few days of the run to mark, and swatches to fill, as (x, y) in their views.
 struct Point {
   int x, y;
 };
-const std::vector<Point> kMarkedDays = {{222 + 30 * 4 + 10, 31 + 10},  {222 + 30 * 5 + 10, 31 + 10},
-                                         {222 + 30 * 11 + 10, 61 + 10}, {222 + 30 * 20 + 10, 121 + 10},
-                                         {222 + 30 * 21 + 10, 121 + 10}, {222 + 30 * 2 + 10, 241 + 10}};
+const std::vector<Point> kMarkedDays = {{222 + 30 * 4 + 10, 31 + 10},   {222 + 30 * 5 + 10, 31 + 10},
+                                        {222 + 30 * 11 + 10, 61 + 10},  {222 + 30 * 20 + 10, 121 + 10},
+                                        {222 + 30 * 21 + 10, 121 + 10}, {222 + 30 * 2 + 10, 241 + 10}};
 struct Swatch {
   int column, row;
   platform::Colour colour;
 };
-const std::vector<Swatch> kSwatches = {{0, 0, 0x0000FF}, {1, 0, 0x00A5FF}, {2, 0, 0x00FFFF}, {3, 0, 0x00C000},
-                                       {4, 0, 0xFF8000}, {5, 0, 0x800080}, {0, 1, 0x000000}, {1, 1, 0x808080}};
+const std::vector<Swatch> kSwatches = {{0, 0, 0x0000FF}, {1, 0, 0x00A5FF}, {2, 0, 0x00FFFF},
+                                       {3, 0, 0x00C000}, {4, 0, 0xFF8000}, {5, 0, 0x800080},
+                                       {0, 1, 0x000000}, {1, 1, 0x808080}};
 
 std::string MakeFolder() {
   std::string pattern = (std::filesystem::temp_directory_path() / "kalvor-pictures-XXXXXX").string();
@@ -53,7 +52,7 @@ void Save(const std::string& output, const char* name) {
 void SettingsDialogPicture(const std::string& output) {
   const std::string folder = MakeFolder();
   automation::Then([output] { Save(output, "settings-dialog.png"); });
-  automation::Then([] { automation::Click(*automation::ActiveWindow(), kCancelButtonId); });
+  automation::Then([] { automation::Click(*automation::ActiveWindow(), kalvor::kCancelButton); });
   kalvor::RunKalvor(folder);
   std::filesystem::remove_all(folder);
 }
@@ -62,7 +61,8 @@ void ClickSwatch(const Swatch& swatch) {
   const int x = 25 * swatch.column + 12;
   const int y = 25 * swatch.row + 12;
   automation::Then([x, y] {
-    automation::Mouse(*automation::ActiveWindow(), kPaletteViewId, platform::MouseKind::kLeftDown, x, y);
+    automation::Mouse(*automation::ActiveWindow(), kalvor::kPaletteViewId, platform::MouseKind::kLeftDown, x,
+                      y);
   });
   automation::Then([swatch] { automation::AnswerColourChooser(swatch.colour); });
 }
@@ -84,11 +84,11 @@ void CalendarAndColourPictures(const std::string& output) {
   for (const Swatch& swatch : kSwatches) ClickSwatch(swatch);
   automation::Then([] {
     platform::Window& dialog = *automation::ActiveWindow();
-    automation::Mouse(dialog, kPaletteViewId, platform::MouseKind::kMove, 3 * 25 + 12, 12);
-    automation::Mouse(dialog, kPaletteViewId, platform::MouseKind::kRightDown, 25 + 12, 12);
+    automation::Mouse(dialog, kalvor::kPaletteViewId, platform::MouseKind::kMove, 3 * 25 + 12, 12);
+    automation::Mouse(dialog, kalvor::kPaletteViewId, platform::MouseKind::kRightDown, 25 + 12, 12);
   });
   automation::Then([output] { Save(output, "colour-dialog.png"); });
-  automation::Then([] { automation::Click(*automation::ActiveWindow(), kGetOutButtonId); });
+  automation::Then([] { automation::Click(*automation::ActiveWindow(), kalvor::kGetOutButtonId); });
   automation::Then([] { automation::AnswerMessageBox(platform::MessageAnswer::kNo); });
   automation::Then([] {
     platform::Window* calendar = automation::FindWindow("Kalvor");

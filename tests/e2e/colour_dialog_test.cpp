@@ -1,6 +1,8 @@
 // The favourite-colours dialog driven through the real windows: opened from the calendar's menu, its
 // palette edited through the colour chooser, the mark colour picked with a right click and used by the
 // calendar, the favourites file saved, kept, reset.
+#include "colours/colour_dialog.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -13,6 +15,7 @@
 #include "app/startup.h"
 #include "colours/favourites_file.h"
 #include "colours/palette_drawing.h"
+#include "mainwindow/main_window.h"
 #include "platform/automation.h"
 #include "platform/image.h"
 #include "tests/support/temp_folder.h"
@@ -27,16 +30,6 @@ using platform::Window;
 
 constexpr const char* kMainCaption = "Kalvor";
 constexpr const char* kDialogCaption = "Your favorite colors load them and save them";
-constexpr int kCalendarView = 1019;
-constexpr int kMenuGetOut = 1026;
-constexpr int kMenuFavouriteColours = 1027;
-constexpr int kMenuRecord = 1033;
-
-constexpr int kPaletteView = 31001;
-constexpr int kFileButton = 31002;
-constexpr int kGetOutButton = 31003;
-constexpr int kResetButton = 31004;
-constexpr int kSelectedView = 31005;
 
 constexpr Colour kLightGrey = 0xC0C0C0;
 constexpr Colour kChosen = 0x3366CC;
@@ -100,23 +93,23 @@ void OnDialog(std::function<void(Window&)> step) {
 }
 
 void OpenColourDialog() {
-  OnMain([](Window& main) { automation::InvokeMenu(main, kMenuFavouriteColours); });
+  OnMain([](Window& main) { automation::InvokeMenu(main, kCmdFavouriteColours); });
 }
 void ClickDialog(int id) {
   OnDialog([id](Window& dialog) { automation::Click(dialog, id); });
 }
 void Palette(MouseKind kind, int x, int y) {
-  OnDialog([=](Window& dialog) { automation::Mouse(dialog, kPaletteView, kind, x, y); });
+  OnDialog([=](Window& dialog) { automation::Mouse(dialog, kPaletteViewId, kind, x, y); });
 }
 void MarkDay(const Day& day) {
   OnMain([day](Window& main) {
-    automation::Mouse(main, kCalendarView, MouseKind::kLeftDown, day.clickX(), day.clickY());
-    automation::Mouse(main, kCalendarView, MouseKind::kLeftUp, day.clickX(), day.clickY());
+    automation::Mouse(main, kCalendarViewId, MouseKind::kLeftDown, day.clickX(), day.clickY());
+    automation::Mouse(main, kCalendarViewId, MouseKind::kLeftUp, day.clickX(), day.clickY());
   });
 }
 void ExpectDayFill(const Day& day, Colour colour) {
   OnMain([day, colour](Window& main) {
-    EXPECT_EQ(automation::ViewPixel(main, kCalendarView, day.fillX(), day.fillY()), colour);
+    EXPECT_EQ(automation::ViewPixel(main, kCalendarViewId, day.fillX(), day.fillY()), colour);
   });
 }
 // Left click on a swatch; the chooser opens and the next step answers it.
@@ -141,7 +134,7 @@ void ExpectDialogOpen(bool open) {
 // shows on it.
 void ExpectSelected(Colour background, Colour caption) {
   OnDialog([=](Window& dialog) {
-    const platform::Image& view = dialog.ViewSurface(kSelectedView);
+    const platform::Image& view = dialog.ViewSurface(kSelectedColourViewId);
     EXPECT_EQ(view.Pixel(2, 2), background);
     EXPECT_EQ(view.Pixel(view.Width() - 3, view.Height() - 3), background);
     int ink = 0;
@@ -170,7 +163,7 @@ void GetOutOfEverything() {
       dialog->End(0);
     }
     EXPECT_FALSE(leftOpen) << "something was still open at the end";
-    if (Window* main = automation::FindWindow(kMainCaption)) automation::InvokeMenu(*main, kMenuGetOut);
+    if (Window* main = automation::FindWindow(kMainCaption)) automation::InvokeMenu(*main, kCmdGetOut);
   });
 }
 
@@ -196,32 +189,33 @@ TEST(ColourDialogE2e, FirstOpeningShowsTheWhiteGridAndTheLayout) {
     EXPECT_EQ(automation::ClientGeometry(dialog).width, 350);
     EXPECT_EQ(automation::ClientGeometry(dialog).height, 357);
     EXPECT_FALSE(automation::WindowFrame(dialog).closeBox);
-    const auto palette = automation::ControlGeometry(dialog, kPaletteView);
+    const auto palette = automation::ControlGeometry(dialog, kPaletteViewId);
     EXPECT_EQ(std::vector<int>({palette.x, palette.y, palette.width, palette.height}),
               std::vector<int>({8, 8, 336, 260}));
-    const auto reset = automation::ControlGeometry(dialog, kResetButton);
+    const auto reset = automation::ControlGeometry(dialog, kResetButtonId);
     EXPECT_EQ(std::vector<int>({reset.x, reset.y, reset.width, reset.height}),
               std::vector<int>({136, 328, 72, 24}));
-    EXPECT_EQ(dialog.Text(kFileButton), "File");
-    EXPECT_EQ(dialog.Text(kResetButton), "Reset");
-    EXPECT_EQ(dialog.Text(kGetOutButton), "Get out");
-    EXPECT_FALSE(dialog.Enabled(kFileButton));
-    EXPECT_TRUE(dialog.Enabled(kResetButton));
+    EXPECT_EQ(dialog.Text(kFileButtonId), "File");
+    EXPECT_EQ(dialog.Text(kResetButtonId), "Reset");
+    EXPECT_EQ(dialog.Text(kGetOutButtonId), "Get out");
+    EXPECT_FALSE(dialog.Enabled(kFileButtonId));
+    EXPECT_TRUE(dialog.Enabled(kResetButtonId));
     int swatches = 0;
     for (int row = 0; row < 10; ++row) {
       for (int column = 0; column < 13; ++column) {
         const bool drawn =
-            automation::ViewPixel(dialog, kPaletteView, OutlineX(column), OutlineY(row)) ==
+            automation::ViewPixel(dialog, kPaletteViewId, OutlineX(column), OutlineY(row)) ==
                 platform::kBlack &&
-            automation::ViewPixel(dialog, kPaletteView, OutlineX(column) + 21, OutlineY(row) + 21) ==
+            automation::ViewPixel(dialog, kPaletteViewId, OutlineX(column) + 21, OutlineY(row) + 21) ==
                 platform::kBlack &&
-            automation::ViewPixel(dialog, kPaletteView, SwatchX(column), SwatchY(row)) == platform::kWhite &&
-            automation::ViewPixel(dialog, kPaletteView, GapX(column), SwatchY(row)) == platform::kWhite;
+            automation::ViewPixel(dialog, kPaletteViewId, SwatchX(column), SwatchY(row)) ==
+                platform::kWhite &&
+            automation::ViewPixel(dialog, kPaletteViewId, GapX(column), SwatchY(row)) == platform::kWhite;
         swatches += drawn ? 1 : 0;
       }
     }
     EXPECT_EQ(swatches, 130);
-    EXPECT_EQ(automation::ViewPixel(dialog, kPaletteView, 330, 100), platform::kWhite);
+    EXPECT_EQ(automation::ViewPixel(dialog, kPaletteViewId, 330, 100), platform::kWhite);
   });
   ExpectSelected(platform::kWhite, platform::kBlack);
   // The command does nothing while the dialog is open.
@@ -232,12 +226,12 @@ TEST(ColourDialogE2e, FirstOpeningShowsTheWhiteGridAndTheLayout) {
     EXPECT_EQ(dialogs, 1);
   });
   // Unchanged: Get out closes at once, and the command opens it again.
-  ClickDialog(kGetOutButton);
+  ClickDialog(kGetOutButtonId);
   automation::Then([] { EXPECT_FALSE(automation::OpenMessageBox().has_value()); });
   ExpectDialogOpen(false);
   OpenColourDialog();
   ExpectDialogOpen(true);
-  ClickDialog(kGetOutButton);
+  ClickDialog(kGetOutButtonId);
   ExpectDialogOpen(false);
   RunToTheEnd(folder);
   EXPECT_FALSE(Exists(folder.File(kFavouritesFile)));
@@ -258,24 +252,24 @@ TEST(ColourDialogE2e, AChosenColourIsFiledPickedMarkedAndComesBackNextTime) {
     automation::AnswerColourChooser(kChosen);
   });
   OnDialog([](Window& dialog) {
-    EXPECT_TRUE(dialog.Enabled(kFileButton));
+    EXPECT_TRUE(dialog.Enabled(kFileButtonId));
     // Not redrawn until the pointer moves over the grid.
-    EXPECT_EQ(automation::ViewPixel(dialog, kPaletteView, SwatchX(3), SwatchY(2)), platform::kWhite);
+    EXPECT_EQ(automation::ViewPixel(dialog, kPaletteViewId, SwatchX(3), SwatchY(2)), platform::kWhite);
   });
   Palette(MouseKind::kMove, SwatchX(3), SwatchY(2));
   OnDialog([](Window& dialog) {
-    EXPECT_EQ(automation::ViewPixel(dialog, kPaletteView, SwatchX(3), SwatchY(2)), kChosen);
-    EXPECT_EQ(automation::ViewPixel(dialog, kPaletteView, OutlineX(3), OutlineY(2)), platform::kWhite);
+    EXPECT_EQ(automation::ViewPixel(dialog, kPaletteViewId, SwatchX(3), SwatchY(2)), kChosen);
+    EXPECT_EQ(automation::ViewPixel(dialog, kPaletteViewId, OutlineX(3), OutlineY(2)), platform::kWhite);
   });
   // Off the grid the highlight stays; over another cell it moves.
   Palette(MouseKind::kMove, 330, 255);
   OnDialog([](Window& dialog) {
-    EXPECT_EQ(automation::ViewPixel(dialog, kPaletteView, OutlineX(3), OutlineY(2)), platform::kWhite);
+    EXPECT_EQ(automation::ViewPixel(dialog, kPaletteViewId, OutlineX(3), OutlineY(2)), platform::kWhite);
   });
   Palette(MouseKind::kMove, SwatchX(0), SwatchY(0));
   OnDialog([](Window& dialog) {
-    EXPECT_EQ(automation::ViewPixel(dialog, kPaletteView, OutlineX(3), OutlineY(2)), platform::kBlack);
-    EXPECT_EQ(automation::ViewPixel(dialog, kPaletteView, SwatchX(3), SwatchY(2)), kChosen);
+    EXPECT_EQ(automation::ViewPixel(dialog, kPaletteViewId, OutlineX(3), OutlineY(2)), platform::kBlack);
+    EXPECT_EQ(automation::ViewPixel(dialog, kPaletteViewId, SwatchX(3), SwatchY(2)), kChosen);
   });
   // The chooser changed the grid, not the mark colour.
   MarkDay(DayCell(1, 2));
@@ -284,29 +278,29 @@ TEST(ColourDialogE2e, AChosenColourIsFiledPickedMarkedAndComesBackNextTime) {
   ExpectSelected(kChosen, platform::kBlack);
   MarkDay(day);
   ExpectDayFill(day, kChosen);
-  ClickDialog(kFileButton);
+  ClickDialog(kFileButtonId);
   ExpectAnswerBox(platform::MessageAnswer::kOk, "My favorite colors are filed");
   OnDialog([&folder](Window& dialog) {
-    EXPECT_FALSE(dialog.Enabled(kFileButton));
+    EXPECT_FALSE(dialog.Enabled(kFileButtonId));
     const auto bytes = ReadBytes(folder.File(kFavouritesFile));
     ASSERT_EQ(bytes.size(), 3120u);
     EXPECT_EQ(DecodeFavouriteCell(bytes.data() + (2 * 13 + 3) * 24).colour, kChosen);
   });
-  ClickDialog(kGetOutButton);  // saved: no question
+  ClickDialog(kGetOutButtonId);  // saved: no question
   ExpectDialogOpen(false);
-  OnMain([](Window& main) { automation::InvokeMenu(main, kMenuRecord); });
+  OnMain([](Window& main) { automation::InvokeMenu(main, kCmdRecord); });
   RunToTheEnd(folder);
 
   // The next run: the day in its colour, the swatch loaded from the file.
   ExpectDayFill(day, kChosen);
   OpenColourDialog();
   OnDialog([](Window& dialog) {
-    EXPECT_EQ(automation::ViewPixel(dialog, kPaletteView, SwatchX(3), SwatchY(2)), kChosen);
-    EXPECT_EQ(automation::ViewPixel(dialog, kPaletteView, SwatchX(4), SwatchY(2)), platform::kWhite);
-    EXPECT_FALSE(dialog.Enabled(kFileButton));
+    EXPECT_EQ(automation::ViewPixel(dialog, kPaletteViewId, SwatchX(3), SwatchY(2)), kChosen);
+    EXPECT_EQ(automation::ViewPixel(dialog, kPaletteViewId, SwatchX(4), SwatchY(2)), platform::kWhite);
+    EXPECT_FALSE(dialog.Enabled(kFileButtonId));
   });
   ExpectSelected(platform::kWhite, platform::kBlack);
-  ClickDialog(kGetOutButton);
+  ClickDialog(kGetOutButtonId);
   RunToTheEnd(folder);
 }
 
@@ -337,8 +331,8 @@ TEST(ColourDialogE2e, RightClickPicksThePixelAsShown) {
   MarkDay(DayCell(1, 4));
   ExpectDayFill(DayCell(1, 4), platform::kWhite);
   // Picking changed nothing of the grid: Get out does not ask.
-  OnDialog([](Window& dialog) { EXPECT_FALSE(dialog.Enabled(kFileButton)); });
-  ClickDialog(kGetOutButton);
+  OnDialog([](Window& dialog) { EXPECT_FALSE(dialog.Enabled(kFileButtonId)); });
+  ClickDialog(kGetOutButtonId);
   ExpectDialogOpen(false);
   RunToTheEnd(folder);
 }
@@ -350,20 +344,20 @@ TEST(ColourDialogE2e, GetOutAsksAfterAChangeAndNoKeepsTheOldFile) {
   WriteBytes(folder.File(kFavouritesFile), old);
   OpenColourDialog();
   OnDialog([](Window& dialog) {
-    EXPECT_EQ(automation::ViewPixel(dialog, kPaletteView, SwatchX(0), SwatchY(0)), kOtherChosen);
+    EXPECT_EQ(automation::ViewPixel(dialog, kPaletteViewId, SwatchX(0), SwatchY(0)), kOtherChosen);
   });
   // A cancelled chooser changes nothing.
   ChooseSwatchColour(2, 2, std::nullopt);
-  OnDialog([](Window& dialog) { EXPECT_FALSE(dialog.Enabled(kFileButton)); });
+  OnDialog([](Window& dialog) { EXPECT_FALSE(dialog.Enabled(kFileButtonId)); });
   ChooseSwatchColour(2, 2, kChosen);
-  ClickDialog(kGetOutButton);
+  ClickDialog(kGetOutButtonId);
   ExpectAnswerBox(platform::MessageAnswer::kNo, "To save changes before exiting ?");
   ExpectDialogOpen(false);
   automation::Then([&] { EXPECT_EQ(ReadBytes(folder.File(kFavouritesFile)), old); });
   // Yes saves.
   OpenColourDialog();
   ChooseSwatchColour(12, 9, kChosen);
-  ClickDialog(kGetOutButton);
+  ClickDialog(kGetOutButtonId);
   ExpectAnswerBox(platform::MessageAnswer::kYes, "To save changes before exiting ?");
   ExpectDialogOpen(false);
   automation::Then([&] {
@@ -384,28 +378,28 @@ TEST(ColourDialogE2e, ResetAsksAndYesRemovesTheFileAndWhitensEverything) {
   const std::string question = "RESET really want ?\r\nAll your favorite colors will be lost";
   OpenColourDialog();
   Palette(MouseKind::kRightDown, SwatchX(1), SwatchY(1));
-  ClickDialog(kResetButton);
+  ClickDialog(kResetButtonId);
   ExpectAnswerBox(platform::MessageAnswer::kNo, question);
   OnDialog([&](Window& dialog) {
-    EXPECT_EQ(automation::ViewPixel(dialog, kPaletteView, SwatchX(1), SwatchY(1)), platform::kBlack);
+    EXPECT_EQ(automation::ViewPixel(dialog, kPaletteViewId, SwatchX(1), SwatchY(1)), platform::kBlack);
     EXPECT_EQ(ReadBytes(folder.File(kFavouritesFile)), old);
   });
   ExpectSelected(platform::kBlack, platform::kWhite);
   // A change before the reset is still pending after it.
   ChooseSwatchColour(4, 4, kChosen);
-  ClickDialog(kResetButton);
+  ClickDialog(kResetButtonId);
   ExpectAnswerBox(platform::MessageAnswer::kYes, question);
   OnDialog([&](Window& dialog) {
     EXPECT_FALSE(Exists(folder.File(kFavouritesFile)));
-    EXPECT_EQ(automation::ViewPixel(dialog, kPaletteView, SwatchX(1), SwatchY(1)), platform::kWhite);
-    EXPECT_EQ(automation::ViewPixel(dialog, kPaletteView, SwatchX(4), SwatchY(4)), platform::kWhite);
-    EXPECT_EQ(automation::ViewPixel(dialog, kPaletteView, OutlineX(1), OutlineY(1)), platform::kBlack);
-    EXPECT_TRUE(dialog.Enabled(kFileButton));
+    EXPECT_EQ(automation::ViewPixel(dialog, kPaletteViewId, SwatchX(1), SwatchY(1)), platform::kWhite);
+    EXPECT_EQ(automation::ViewPixel(dialog, kPaletteViewId, SwatchX(4), SwatchY(4)), platform::kWhite);
+    EXPECT_EQ(automation::ViewPixel(dialog, kPaletteViewId, OutlineX(1), OutlineY(1)), platform::kBlack);
+    EXPECT_TRUE(dialog.Enabled(kFileButtonId));
   });
   ExpectSelected(platform::kWhite, platform::kBlack);
   MarkDay(DayCell(2, 5));
   ExpectDayFill(DayCell(2, 5), platform::kWhite);
-  ClickDialog(kGetOutButton);
+  ClickDialog(kGetOutButtonId);
   ExpectAnswerBox(platform::MessageAnswer::kNo, "To save changes before exiting ?");
   ExpectDialogOpen(false);
   RunToTheEnd(folder);
@@ -426,9 +420,9 @@ TEST(ColourDialogE2e, ACloseRequestActsAsGetOut) {
   // The flag was cleared: the command opens the dialog again, with the saved colour.
   OpenColourDialog();
   OnDialog([](Window& dialog) {
-    EXPECT_EQ(automation::ViewPixel(dialog, kPaletteView, SwatchX(0), SwatchY(0)), kChosen);
+    EXPECT_EQ(automation::ViewPixel(dialog, kPaletteViewId, SwatchX(0), SwatchY(0)), kChosen);
   });
-  ClickDialog(kGetOutButton);
+  ClickDialog(kGetOutButtonId);
   RunToTheEnd(folder);
 }
 
@@ -450,16 +444,16 @@ TEST(ColourDialogE2e, TheChooserBlocksOnlyTheColourDialog) {
   });
   OnDialog([](Window& dialog) {
     EXPECT_FALSE(automation::OpenColourChooser().has_value());
-    EXPECT_TRUE(dialog.Enabled(kFileButton));
+    EXPECT_TRUE(dialog.Enabled(kFileButtonId));
   });
   Palette(MouseKind::kMove, SwatchX(0), SwatchY(0));
   OnDialog([](Window& dialog) {
-    EXPECT_EQ(automation::ViewPixel(dialog, kPaletteView, SwatchX(7), SwatchY(7)), kChosen);
-    EXPECT_EQ(automation::ViewPixel(dialog, kPaletteView, SwatchX(8), SwatchY(8)), platform::kWhite);
+    EXPECT_EQ(automation::ViewPixel(dialog, kPaletteViewId, SwatchX(7), SwatchY(7)), kChosen);
+    EXPECT_EQ(automation::ViewPixel(dialog, kPaletteViewId, SwatchX(8), SwatchY(8)), platform::kWhite);
   });
   MarkDay(DayCell(3, 11));
   ExpectDayFill(DayCell(3, 11), kLightGrey);
-  ClickDialog(kGetOutButton);
+  ClickDialog(kGetOutButtonId);
   ExpectAnswerBox(platform::MessageAnswer::kNo, "To save changes before exiting ?");
   RunToTheEnd(folder);
 }
@@ -469,15 +463,15 @@ TEST(ColourDialogE2e, FocusComesBackAfterDeactivation) {
   WriteSettings(folder);
   OpenColourDialog();
   // A step of its own, so that the dialog's first activation has arrived before it loses it.
-  OnDialog([](Window& dialog) { dialog.SetFocus(kResetButton); });
+  OnDialog([](Window& dialog) { dialog.SetFocus(kResetButtonId); });
   OnDialog([](Window& dialog) {
     automation::Deactivate(dialog);
-    dialog.SetFocus(kGetOutButton);  // as if something moved it meanwhile
+    dialog.SetFocus(kGetOutButtonId);  // as if something moved it meanwhile
     automation::Activate(dialog);
   });
   // The activation may arrive a little later.
-  OnDialog([](Window& dialog) { EXPECT_EQ(dialog.FocusedControl(), kResetButton); });
-  ClickDialog(kGetOutButton);
+  OnDialog([](Window& dialog) { EXPECT_EQ(dialog.FocusedControl(), kResetButtonId); });
+  ClickDialog(kGetOutButtonId);
   RunToTheEnd(folder);
 }
 

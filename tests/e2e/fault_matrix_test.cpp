@@ -18,8 +18,10 @@
 #include <string>
 #include <vector>
 
+#include "colours/colour_dialog.h"
 #include "mainwindow/file_name_dialog.h"
 #include "platform/files.h"
+#include "settings/settings_dialog.h"
 #include "tests/e2e/main_window_steps.h"
 #include "tests/support/fault_env.h"
 
@@ -27,18 +29,7 @@ namespace kalvor::testing {
 namespace {
 
 // Settings dialog controls.
-constexpr int kLanguageChooser = 1003;
-constexpr int kStartMonthList = 1006;
-constexpr int kStartYearList = 1007;
-constexpr int kLastMonthList = 1009;
-constexpr int kLastYearList = 1011;
-constexpr int kDayShapeList = 1014;
-constexpr int kSaveSettingsBox = 1016;
-constexpr int kAcceptButton = 1018;
 // Colour dialog controls, and the middle of the swatch in column 3, row 2.
-constexpr int kPaletteView = 31001;
-constexpr int kFileButton = 31002;
-constexpr int kGetOutButton = 31003;
 constexpr int kSwatchX = 90;
 constexpr int kSwatchY = 65;
 constexpr std::size_t kSwatchRecord = 2 * 13 + 3;
@@ -216,11 +207,11 @@ class Session {
     ChangeAFavourite();
     OnDialog([injection](platform::Window& dialog) {
       Inject(injection);
-      automation::Click(dialog, kFileButton);
+      automation::Click(dialog, kFileButtonId);
     });
     if (errors.other != 0) ExpectBox(kErrorTexts.at(errors.other));
     ExpectBox(language_.coloursFiled);
-    OnDialog([](platform::Window& dialog) { automation::Click(dialog, kGetOutButton); });
+    OnDialog([](platform::Window& dialog) { automation::Click(dialog, kGetOutButtonId); });
     ExpectOnlyTheCalendarOpen();
   }
 
@@ -228,7 +219,7 @@ class Session {
     ChangeAFavourite();
     OnDialog([injection](platform::Window& dialog) {
       Inject(injection);
-      automation::Click(dialog, kGetOutButton);
+      automation::Click(dialog, kGetOutButtonId);
     });
     ExpectBox(language_.saveBeforeExit, platform::MessageAnswer::kYes);
     if (errors.other != 0) ExpectBox(kErrorTexts.at(errors.other));
@@ -278,7 +269,7 @@ class Session {
   static void ChangeAFavourite() {
     Menu(kCmdFavouriteColours);
     OnDialog([](platform::Window& dialog) {
-      automation::Mouse(dialog, kPaletteView, platform::MouseKind::kLeftDown, kSwatchX, kSwatchY);
+      automation::Mouse(dialog, kPaletteViewId, platform::MouseKind::kLeftDown, kSwatchX, kSwatchY);
     });
     automation::Then(
         [] { EXPECT_TRUE(automation::AnswerColourChooser(kChosen)) << "no colour chooser open"; });

@@ -1,4 +1,6 @@
 // The first run: the settings dialog driven as a user would, from an empty program folder.
+#include "settings/settings_dialog.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -7,6 +9,7 @@
 
 #include "app/program.h"
 #include "app/startup.h"
+#include "mainwindow/main_window.h"
 #include "platform/automation.h"
 #include "settings/settings_file.h"
 #include "tests/support/temp_folder.h"
@@ -16,24 +19,6 @@ namespace {
 
 namespace automation = platform::automation;
 using platform::Window;
-
-constexpr int kLanguagesLabel = 1001;
-constexpr int kLanguageChooser = 1003;
-constexpr int kStartMonthLabel = 1005;
-constexpr int kStartMonthList = 1006;
-constexpr int kStartYearList = 1007;
-constexpr int kStartYearLabel = 1008;
-constexpr int kLastMonthList = 1009;
-constexpr int kLastMonthLabel = 1010;
-constexpr int kLastYearList = 1011;
-constexpr int kLastYearLabel = 1012;
-constexpr int kMaxMonthsLabel = 1013;
-constexpr int kDayShapeList = 1014;
-constexpr int kDayShapesLabel = 1015;
-constexpr int kSaveSettingsBox = 1016;
-constexpr int kCancelButton = 1017;
-constexpr int kAcceptButton = 1018;
-constexpr int kGetOutCommand = 1026;
 
 constexpr int kSpanish = 0;  // positions in the language chooser
 constexpr int kEnglish = 4;
@@ -108,7 +93,7 @@ void ThenMainWindowOpensAndGetsOut(const Window* dialog, const std::function<voi
     EXPECT_EQ(automation::OpenWindowCaptions(), std::vector<std::string>{"Kalvor"})
         << "the dialog is still open";
     if (whileOpen) whileOpen();
-    automation::InvokeMenu(*main, kGetOutCommand);
+    automation::InvokeMenu(*main, kCmdGetOut);
   });
 }
 
@@ -122,7 +107,7 @@ void ThenNothingIsLeftOpen() {
     if (automation::MenuBar(*left).empty()) {
       automation::Click(*left, kCancelButton);
     } else {
-      automation::InvokeMenu(*left, kGetOutCommand);
+      automation::InvokeMenu(*left, kCmdGetOut);
     }
   });
 }

@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "app/text_tables.h"
+#include "colours/colour_dialog.h"
 #include "colours/favourites_file.h"
 #include "mainwindow/file_name_dialog.h"
 #include "mainwindow/main_commands.h"
@@ -52,11 +53,6 @@ constexpr int kFirstDayLeft = 222;
 constexpr int kCellSide = 30;
 
 // The colour dialog.
-constexpr int kPaletteViewId = 31001;
-constexpr int kFileButtonId = 31002;
-constexpr int kGetOutButtonId = 31003;
-constexpr int kResetButtonId = 31004;
-constexpr int kSelectedColourViewId = 31005;
 constexpr int kPaletteWidth = 334;
 constexpr int kPaletteHeight = 258;
 constexpr int kGridColumns = 13;
