@@ -3,7 +3,6 @@
 
 #include "platform/files.h"
 #include "tests/e2e/main_window_steps.h"
-#include "tests/support/fault_env.h"
 
 namespace kalvor::testing {
 namespace {
@@ -169,90 +168,6 @@ TEST(MarksE2e, AMarksFileOfTheWrongLengthIsReportedAndKept) {
   EXPECT_EQ(seen[0].text, "Error File format ...");
   EXPECT_EQ(seen[0].caption, "Programmer");
   EXPECT_EQ(ReadBytes(folder.File("mark.log")), odd);
-}
-
-// Record fails: one numbered message, and the marks file recorded before is left exactly as it was.
-void ExpectOneFailedRecord(const TempFolder& folder, const std::string& message) {
-  const std::vector<std::uint8_t> previous = ReadBytes(folder.File("mark.log"));
-  std::vector<automation::SeenMessageBox> seen;
-  ClickView(300, 45);
-  Menu(kCmdRecord);
-  AnswerBox(seen);
-  ExpectNoBox();
-  GetOutAndCloseEverything();
-  RunProgram(folder);
-  ASSERT_EQ(seen.size(), 1u);
-  EXPECT_EQ(seen[0].text, message);
-  EXPECT_EQ(seen[0].caption, "Programmer");
-  EXPECT_EQ(ReadBytes(folder.File("mark.log")), previous);
-}
-
-void RecordOnce(const TempFolder& folder) {
-  Menu(kCmdRecord);
-  GetOutAndCloseEverything();
-  RunProgram(folder);
-  ASSERT_EQ(ReadBytes(folder.File("mark.log")).size(), kMarksFileSize);
-}
-
-TEST(MarksE2e, AFailedRecordShowsOneNumberedMessageAndKeepsTheOldFile) {
-  TempFolder folder;
-  WriteSettingsFile(folder, TwentyMonths());
-  RecordOnce(folder);
-  const std::pair<int, const char*> failures[] = {
-      {61, "Err:  61 Disk full"}, {70, "Err:  70 Permission denied"}, {72, "Err:  72 Disk media error"}};
-  for (const auto& [error, message] : failures) {
-    SCOPED_TRACE(error);
-    platform::testing::InjectReplaceFailure(error, platform::ReplaceStage::kWrite);
-    ExpectOneFailedRecord(folder, message);
-  }
-}
-
-TEST(MarksE2e, RecordOnAFullDiskKeepsTheOldFile) {
-  SmallTmpfs disk(kSmallDiskBytes);
-  if (!disk.Mounted()) GTEST_SKIP() << disk.Reason();
-  // The program folder is the tmpfs itself.
-  WriteSettingsFile(disk.Path(), TwentyMonths());
-  Menu(kCmdRecord);
-  GetOutAndCloseEverything();
-  RunProgram(disk.Path());
-  const std::vector<std::uint8_t> previous = ReadBytes(disk.File("mark.log"));
-  ASSERT_EQ(previous.size(), kMarksFileSize);
-
-  ASSERT_TRUE(disk.FillUp());
-  std::vector<automation::SeenMessageBox> seen;
-  ClickView(300, 45);
-  Menu(kCmdRecord);
-  AnswerBox(seen);
-  GetOutAndCloseEverything();
-  RunProgram(disk.Path());
-  ASSERT_EQ(seen.size(), 1u);
-  EXPECT_EQ(seen[0].text, "Err:  61 Disk full");
-  EXPECT_EQ(ReadBytes(disk.File("mark.log")), previous);
-}
-
-TEST(MarksE2e, RecordInAFolderTheUserMayNotWriteKeepsTheOldFile) {
-  if (InUnprivilegedChild()) {
-    const std::string path = ChildValue("FOLDER");
-    std::vector<automation::SeenMessageBox> seen;
-    ClickView(300, 45);
-    Menu(kCmdRecord);
-    AnswerBox(seen);
-    ExpectNoBox();
-    GetOutAndCloseEverything();
-    RunProgram(path);
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].text, "Err:  70 Permission denied");
-    return;
-  }
-  TempFolder folder;
-  WriteSettingsFile(folder, TwentyMonths());
-  RecordOnce(folder);
-  const std::vector<std::uint8_t> previous = ReadBytes(folder.File("mark.log"));
-  LetOthersReadOnly(folder.Path());
-  const UnprivilegedRun run = RunThisTestUnprivileged({{"FOLDER", folder.Path()}});
-  if (!run.started) GTEST_SKIP() << run.reason;
-  EXPECT_TRUE(run.passed) << run.output;
-  EXPECT_EQ(ReadBytes(folder.File("mark.log")), previous);
 }
 
 }  // namespace
