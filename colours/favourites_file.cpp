@@ -2,20 +2,11 @@
 
 #include "app/file_error.h"
 #include "platform/files.h"
+#include "platform/little_endian.h"
 
 namespace kalvor {
 
 namespace {
-
-void PutLittleEndian(std::uint8_t* out, std::uint32_t value, int byteCount) {
-  for (int i = 0; i < byteCount; ++i) out[i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
-std::uint32_t GetLittleEndian(const std::uint8_t* in, int byteCount) {
-  std::uint32_t value = 0;
-  for (int i = 0; i < byteCount; ++i) value |= static_cast<std::uint32_t>(in[i]) << (8 * i);
-  return value;
-}
 
 // Field offsets of the record.
 constexpr int kLeftAt = 0;
@@ -34,25 +25,25 @@ bool InTable(int column, int row) {
 
 std::array<std::uint8_t, kFavouriteRecordSize> EncodeFavouriteCell(const FavouriteCell& cell) {
   std::array<std::uint8_t, kFavouriteRecordSize> record{};
-  PutLittleEndian(&record[kLeftAt], static_cast<std::uint32_t>(cell.left), 4);
-  PutLittleEndian(&record[kRightAt], static_cast<std::uint32_t>(cell.right), 4);
-  PutLittleEndian(&record[kTopAt], static_cast<std::uint32_t>(cell.top), 4);
-  PutLittleEndian(&record[kBottomAt], static_cast<std::uint32_t>(cell.bottom), 4);
-  PutLittleEndian(&record[kColumnAt], static_cast<std::uint16_t>(cell.column), 2);
-  PutLittleEndian(&record[kRowAt], static_cast<std::uint16_t>(cell.row), 2);
-  PutLittleEndian(&record[kColourAt], cell.colour, 4);
+  platform::Put32(&record[kLeftAt], static_cast<std::uint32_t>(cell.left));
+  platform::Put32(&record[kRightAt], static_cast<std::uint32_t>(cell.right));
+  platform::Put32(&record[kTopAt], static_cast<std::uint32_t>(cell.top));
+  platform::Put32(&record[kBottomAt], static_cast<std::uint32_t>(cell.bottom));
+  platform::Put16(&record[kColumnAt], static_cast<std::uint16_t>(cell.column));
+  platform::Put16(&record[kRowAt], static_cast<std::uint16_t>(cell.row));
+  platform::Put32(&record[kColourAt], cell.colour);
   return record;
 }
 
 FavouriteCell DecodeFavouriteCell(const std::uint8_t* record) {
   FavouriteCell cell;
-  cell.left = static_cast<std::int32_t>(GetLittleEndian(record + kLeftAt, 4));
-  cell.right = static_cast<std::int32_t>(GetLittleEndian(record + kRightAt, 4));
-  cell.top = static_cast<std::int32_t>(GetLittleEndian(record + kTopAt, 4));
-  cell.bottom = static_cast<std::int32_t>(GetLittleEndian(record + kBottomAt, 4));
-  cell.column = static_cast<std::int16_t>(GetLittleEndian(record + kColumnAt, 2));
-  cell.row = static_cast<std::int16_t>(GetLittleEndian(record + kRowAt, 2));
-  cell.colour = GetLittleEndian(record + kColourAt, 4);
+  cell.left = static_cast<std::int32_t>(platform::Get32(record + kLeftAt));
+  cell.right = static_cast<std::int32_t>(platform::Get32(record + kRightAt));
+  cell.top = static_cast<std::int32_t>(platform::Get32(record + kTopAt));
+  cell.bottom = static_cast<std::int32_t>(platform::Get32(record + kBottomAt));
+  cell.column = static_cast<std::int16_t>(platform::Get16(record + kColumnAt));
+  cell.row = static_cast<std::int16_t>(platform::Get16(record + kRowAt));
+  cell.colour = platform::Get32(record + kColourAt);
   return cell;
 }
 

@@ -7,6 +7,7 @@
 #include "mainwindow/file_name_dialog.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/notice.h"
+#include "platform/little_endian.h"
 
 namespace kalvor {
 
@@ -17,15 +18,6 @@ constexpr int kInfoHeaderSize = 40;
 constexpr int kPlanes = 1;
 constexpr int kBitsPerPixel = 24;
 constexpr int kBytesPerPixel = 3;
-
-void Put16(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value) {
-  out[at] = value & 0xFF;
-  out[at + 1] = (value >> 8) & 0xFF;
-}
-void Put32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value) {
-  Put16(out, at, value & 0xFFFF);
-  Put16(out, at + 2, value >> 16);
-}
 
 bool IsContinuationByte(unsigned char byte) {
   return (byte & 0xC0) == 0x80;
@@ -40,13 +32,13 @@ std::vector<std::uint8_t> EncodeBitmapFile(const platform::Image& picture) {
   std::vector<std::uint8_t> out(fileSize, 0);  // reserved fields, zero fields and row padding stay 0
   out[0] = 'B';
   out[1] = 'M';
-  Put32(out, 2, static_cast<std::uint32_t>(fileSize));
-  Put32(out, 10, kBitmapHeaderSize);
-  Put32(out, kFileHeaderSize, kInfoHeaderSize);
-  Put32(out, 18, picture.Width());
-  Put32(out, 22, picture.Height());  // positive: bottom row first
-  Put16(out, 26, kPlanes);
-  Put16(out, 28, kBitsPerPixel);
+  platform::Put32(&out[2], static_cast<std::uint32_t>(fileSize));
+  platform::Put32(&out[10], kBitmapHeaderSize);
+  platform::Put32(&out[kFileHeaderSize], kInfoHeaderSize);
+  platform::Put32(&out[18], picture.Width());
+  platform::Put32(&out[22], picture.Height());  // positive: bottom row first
+  platform::Put16(&out[26], kPlanes);
+  platform::Put16(&out[28], kBitsPerPixel);
   // Pixel rows already are blue, green, red with the same stride.
   for (int y = 0; y < picture.Height(); ++y) {
     const std::uint8_t* row = picture.Row(y);

@@ -7,13 +7,12 @@
 
 #include "app/file_error.h"
 #include "platform/files.h"
+#include "platform/little_endian.h"
 
 namespace kalvor {
 
 namespace {
 constexpr int kFieldSize = 4;
-constexpr int kBitsPerByte = 8;
-constexpr std::uint32_t kByteMask = 0xFF;
 constexpr int kSecondsPerMinute = 60;
 constexpr int kSecondsPerHour = 3600;
 constexpr int kMillisecondsPerSecond = 1000;
@@ -43,11 +42,7 @@ std::uint32_t TimeOfDaySeed() {
 std::array<std::uint8_t, kSettingsRecordSize> EncodeSettingsRecord(const Settings& settings) {
   std::array<std::uint8_t, kSettingsRecordSize> record{};
   for (std::size_t field = 0; field < kRecordFields.size(); ++field) {
-    const auto value = static_cast<std::uint32_t>(settings.*kRecordFields[field]);
-    for (int byte = 0; byte < kFieldSize; ++byte) {
-      record[field * kFieldSize + byte] =
-          static_cast<std::uint8_t>((value >> (byte * kBitsPerByte)) & kByteMask);
-    }
+    platform::Put32(&record[field * kFieldSize], static_cast<std::uint32_t>(settings.*kRecordFields[field]));
   }
   return record;
 }
@@ -55,11 +50,7 @@ std::array<std::uint8_t, kSettingsRecordSize> EncodeSettingsRecord(const Setting
 Settings DecodeSettingsRecord(const std::uint8_t* record) {
   Settings settings;
   for (std::size_t field = 0; field < kRecordFields.size(); ++field) {
-    std::uint32_t value = 0;
-    for (int byte = 0; byte < kFieldSize; ++byte) {
-      value |= std::uint32_t{record[field * kFieldSize + byte]} << (byte * kBitsPerByte);
-    }
-    settings.*kRecordFields[field] = static_cast<std::int32_t>(value);
+    settings.*kRecordFields[field] = static_cast<std::int32_t>(platform::Get32(&record[field * kFieldSize]));
   }
   return settings;
 }

@@ -18,6 +18,7 @@
 #include "mainwindow/main_window.h"
 #include "platform/automation.h"
 #include "platform/image.h"
+#include "settings/settings_file.h"
 #include "tests/support/temp_folder.h"
 
 namespace kalvor::testing {
@@ -38,11 +39,8 @@ constexpr const char* kFavouritesFile = "Mis Colores.log";
 
 // March to August 2024, square days, English.
 void WriteSettings(const TempFolder& folder) {
-  std::vector<std::uint8_t> bytes;
-  for (const std::int32_t value : {3, 8, 25, 25, 1, 6, 5, 111111}) {
-    for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<std::uint8_t>(value >> shift));
-  }
-  WriteBytes(folder.File("settings.log"), bytes);
+  const auto record = EncodeSettingsRecord(Settings{3, 8, 25, 25, kSquareShape, 6, 5, 111111});
+  WriteBytes(folder.File("settings.log"), {record.begin(), record.end()});
 }
 
 // Day d of month row m (1 = March): the year row comes first, so month row m has its top at 30 m.
