@@ -17,7 +17,7 @@ void ShowFileError(int errorNumber, int languageIndex) {
 
 bool DeleteDataFile(const std::string& path) {
   platform::SetArchiveOnly(path);
-  platform::DeleteFile(path);
+  platform::RemoveFile(path);
   return !platform::FileExists(path);
 }
 

@@ -81,7 +81,7 @@ std::vector<std::uint8_t> FavouriteFileContent(const FavouriteTable& favouriteCe
 bool SaveFavourites(const std::string& path, const FavouriteTable& favouriteCells, int gridColumns,
                     int gridRows, int languageIndex) {
   const platform::ReplaceResult result =
-      platform::ReplaceFile(path, FavouriteFileContent(favouriteCells, gridColumns, gridRows));
+      platform::ReplaceWholeFile(path, FavouriteFileContent(favouriteCells, gridColumns, gridRows));
   if (result.ok()) return true;
   ShowFileError(result.error, languageIndex);
   return false;

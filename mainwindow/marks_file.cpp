@@ -55,7 +55,7 @@ std::vector<std::uint8_t> BuildMarksFile(const DayCells& dayCells, std::int32_t 
 
 platform::ReplaceResult WriteMarksFile(const std::string& path, const DayCells& dayCells,
                                        std::int32_t settingsId) {
-  return platform::ReplaceFile(path, BuildMarksFile(dayCells, settingsId));
+  return platform::ReplaceWholeFile(path, BuildMarksFile(dayCells, settingsId));
 }
 
 bool SaveMarks(const Program& program, const DayCells& dayCells) {

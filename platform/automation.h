@@ -24,9 +24,15 @@ void ClearSteps();
 // The window shown most recently that is still open; nullptr when none.
 Window* ActiveWindow();
 // The open window with this caption, the most recent one if several; nullptr when none.
-Window* FindWindow(const std::string& caption);
+Window* WindowWithCaption(const std::string& caption);
 // Captions of the open windows, oldest first.
 std::vector<std::string> OpenWindowCaptions();
+
+// What a user sees of a window.
+std::string Caption(const Window& window);
+bool ControlEnabled(const Window& window, int id);
+std::vector<std::string> ItemTexts(const Window& window, int id);  // a combo box's list, in order
+bool MenuItemEnabled(const Window& window, int id);
 
 // User input through the toolkit, as a person would give it.
 void Click(Window& window, int id);                           // button or check box
@@ -34,6 +40,7 @@ void ChooseItem(Window& window, int id, int position);        // pick from a com
 void TypeText(Window& window, int id, const std::string& text);  // replaces an edit field's text
 void InvokeMenu(Window& window, int id);                      // choose a menu item
 void Mouse(Window& window, int viewId, MouseKind kind, int x, int y);  // in a view's client pixels
+void DoubleClick(Window& window, int viewId, int x, int y);  // left button, as the toolkit reports it
 void RequestClose(Window& window);                            // as the window manager would
 void Deactivate(Window& window);                              // another window takes the activation
 void Activate(Window& window);

@@ -1,9 +1,11 @@
 // Files as the program sees them: whole records at offsets, atomic replacement, and every failure as
-// one of the program's numbered file errors.
+// one of the program's numbered file errors. Paths are UTF-8 and absolute or relative to the current
+// folder; each backend converts them to what its system takes.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -45,9 +47,10 @@ bool FileExists(const std::string& path);
 void SetArchiveOnly(const std::string& path);
 
 // Deletes a file; returns false when it could not (missing included).
-bool DeleteFile(const std::string& path);
+bool RemoveFile(const std::string& path);
 
-// Read access to a file of fixed-length records. Never reads more than asked for.
+// Read access to a file of fixed-length records. Never reads more than asked for. Only regular files
+// open: a pipe, device or folder standing in a data file's place reads as a file that cannot be opened.
 class RecordReader {
  public:
   explicit RecordReader(const std::string& path);
@@ -55,14 +58,15 @@ class RecordReader {
   RecordReader(const RecordReader&) = delete;
   RecordReader& operator=(const RecordReader&) = delete;
 
-  bool IsOpen() const { return fd_ >= 0; }
+  bool IsOpen() const;
   // Length in bytes, or 0 when the file is not open.
   std::int64_t Length() const;
   // Reads exactly `size` bytes at `offset`; false on a short read or an error.
   bool ReadAt(std::int64_t offset, void* buffer, std::size_t size) const;
 
  private:
-  int fd_ = -1;
+  struct Handle;  // the system's open file, defined by each backend
+  std::unique_ptr<Handle> handle_;
 };
 
 // Where a replacement failed: the new file could not be created, or its content could not be
@@ -77,13 +81,7 @@ struct ReplaceResult {
 
 // Replaces the file at `path` by `content` atomically: the complete new content is written beside the
 // old file and then moved over it, so on any failure the previous file stays exactly as it was. A
-// read-only existing file is replaced as well. Relative paths are taken from the current folder.
-ReplaceResult ReplaceFile(const std::string& path, const std::vector<std::uint8_t>& content);
-
-namespace testing {
-// Makes the next `count` calls of ReplaceFile fail with `errorNumber` at `stage`, leaving every file
-// untouched. A count of 0 clears a pending injection.
-void InjectReplaceFailure(int errorNumber, ReplaceStage stage, int count = 1);
-}  // namespace testing
+// read-only existing file is replaced as well.
+ReplaceResult ReplaceWholeFile(const std::string& path, const std::vector<std::uint8_t>& content);
 
 }  // namespace platform

@@ -38,7 +38,12 @@ struct ControlSpec {
 
 enum class Units {
   kPixels,
-  kDialogUnits,  // 1/4 of the average character width across, 1/8 of its height down
+  // A quarter of the dialog font's average character width across and an eighth of its height down,
+  // with the base of the classic 8-point dialog font fixed at 6 x 13 pixels on every backend, whatever
+  // font the window asks for: one dialog unit is 1.5 pixels across and 1.625 down, rounded to the
+  // nearest pixel. A backend whose system would derive the base from the window's font must not, so
+  // that a window has the same pixel geometry everywhere.
+  kDialogUnits,
 };
 
 enum class Placement { kScreenCentre, kWorkAreaCentre, kAt };
@@ -46,7 +51,9 @@ enum class Placement { kScreenCentre, kWorkAreaCentre, kAt };
 struct WindowSpec {
   std::string caption;
   Units units = Units::kPixels;
-  int clientWidth = 0, clientHeight = 0;  // with a menu bar, the bar takes its strip from this height
+  // The client area as created. With a menu bar, the bar takes its strip from the top of this height
+  // (the window does not grow), and controls are placed below the bar: a control at y = 0 touches it.
+  int clientWidth = 0, clientHeight = 0;
   Placement placement = Placement::kScreenCentre;
   int x = 0, y = 0;  // screen position of the window for kAt, in the window's units
   bool minimiseBox = false;
@@ -70,7 +77,8 @@ constexpr int kNotifySelectionChanged = 1;    // combo boxes: the selection move
 constexpr int kNotifySelectionConfirmed = 9;  // combo boxes: the drop-down closed with a choice
 constexpr int kNotifyEditChanged = 5;         // text typed into an edit field
 
-enum class MouseKind { kMove, kLeftDown, kLeftUp, kRightDown, kRightUp, kLeftDoubleClick };
+// A double click reaches a view as two presses: the second press of a double click is a kLeftDown.
+enum class MouseKind { kMove, kLeftDown, kLeftUp, kRightDown, kRightUp };
 
 struct MouseEvent {
   MouseKind kind = MouseKind::kMove;
@@ -103,25 +111,24 @@ class Window {
   static int RunModal(const WindowSpec& spec, const std::vector<ControlSpec>& controls,
                       const std::vector<Menu>& menus, WindowHandler& handler);
 
+  // Ends the window's loop. The window disappears at once and its handler receives nothing more but
+  // OnDestroy, also when another window's loop still runs nested inside this one's (a dialog opened
+  // from this window, or a window opened from its handler). RunModal returns once those inner loops
+  // have ended in turn. Called again, or from OnInit (the window is then never shown), it does no harm.
   virtual void End(int result) = 0;
-  virtual std::string Caption() const = 0;
   virtual void SetCaption(const std::string& caption) = 0;
 
   // Text of a label, button, check box, edit field or combo box's edit field.
   virtual void SetText(int id, const std::string& text) = 0;
   virtual std::string Text(int id) const = 0;
   virtual void SetEnabled(int id, bool enabled) = 0;
-  virtual bool Enabled(int id) const = 0;
   virtual bool Checked(int id) const = 0;
-  virtual void SetChecked(int id, bool checked) = 0;
 
   // Combo boxes. Positions count from 0; -1 means nothing selected.
   virtual void ClearItems(int id) = 0;
   virtual void AddItem(int id, const std::string& text) = 0;
   // Image combo: an item with a picture loaded from the bitmap resource `resourceName` ("#300").
   virtual void AddImageItem(int id, const std::string& text, const std::string& resourceName) = 0;
-  virtual int ItemCount(int id) const = 0;
-  virtual std::string ItemText(int id, int position) const = 0;
   virtual int SelectedPosition(int id) const = 0;
   virtual void Select(int id, int position) = 0;
 
@@ -134,7 +141,6 @@ class Window {
 
   // Menus, addressed by command id.
   virtual void EnableMenuItem(int id, bool enabled) = 0;
-  virtual bool MenuItemEnabled(int id) const = 0;
 
   // Keyboard focus: the id of the focused control of this window, 0 when none.
   virtual int FocusedControl() const = 0;

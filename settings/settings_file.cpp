@@ -67,22 +67,14 @@ void ReadSettings(const std::string& path, Settings& settings) {
 }
 
 bool WriteSettings(const std::string& path, Settings& settings) {
-  int shownError = platform::kErrNone;
-  return WriteSettings(path, settings, shownError);
-}
-
-bool WriteSettings(const std::string& path, Settings& settings, int& shownError) {
   settings.settingsId = DrawSettingsId();
   const auto record = EncodeSettingsRecord(settings);
   const platform::ReplaceResult result =
-      platform::ReplaceFile(path, std::vector<std::uint8_t>(record.begin(), record.end()));
-  if (result.ok()) {
-    shownError = platform::kErrNone;
-    return true;
-  }
+      platform::ReplaceWholeFile(path, std::vector<std::uint8_t>(record.begin(), record.end()));
+  if (result.ok()) return true;
   // A file that never opened is reported as "Bad file name or number", whatever the system said.
-  shownError = result.stage == platform::ReplaceStage::kCreate ? platform::kErrBadFileNumber : result.error;
-  ShowFileError(shownError, settings.languageIndex);
+  ShowFileError(result.stage == platform::ReplaceStage::kCreate ? platform::kErrBadFileNumber : result.error,
+                settings.languageIndex);
   return false;
 }
 

@@ -21,11 +21,9 @@ Settings DecodeSettingsRecord(const std::uint8_t* record);
 void ReadSettings(const std::string& path, Settings& settings);
 
 // Draws a new settingsId (kept in memory whatever happens next), then replaces the file by one record.
-// A failure is shown as a file error message. Returns true when the file was written.
+// A failure is shown as a file error message; a file that cannot be created at all is reported as 52,
+// "Bad file name or number". Returns true when the file was written.
 bool WriteSettings(const std::string& path, Settings& settings);
-// The same, also giving the error number that was shown (kErrNone when the file was written). A file
-// that cannot be created at all is reported as 52, "Bad file name or number".
-bool WriteSettings(const std::string& path, Settings& settings, int& shownError);
 
 // A settingsId drawn uniformly from 111111..999999 by a generator seeded from the time of day.
 std::int32_t DrawSettingsId();

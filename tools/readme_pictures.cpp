@@ -78,7 +78,7 @@ void CalendarAndColourPictures(const std::string& output) {
   settings.languageIndex = 5;
   settings.settingsId = 123456;
   const auto record = kalvor::EncodeSettingsRecord(settings);
-  platform::ReplaceFile(folder + "settings.log", {record.begin(), record.end()});
+  platform::ReplaceWholeFile(folder + "settings.log", {record.begin(), record.end()});
 
   automation::Then([] { automation::InvokeMenu(*automation::ActiveWindow(), kalvor::kCmdFavouriteColours); });
   for (const Swatch& swatch : kSwatches) ClickSwatch(swatch);
@@ -91,7 +91,7 @@ void CalendarAndColourPictures(const std::string& output) {
   automation::Then([] { automation::Click(*automation::ActiveWindow(), kalvor::kGetOutButtonId); });
   automation::Then([] { automation::AnswerMessageBox(platform::MessageAnswer::kNo); });
   automation::Then([] {
-    platform::Window* calendar = automation::FindWindow("Kalvor");
+    platform::Window* calendar = automation::WindowWithCaption("Kalvor");
     for (const Point& day : kMarkedDays) {
       automation::Mouse(*calendar, kalvor::kCalendarViewId, platform::MouseKind::kLeftDown, day.x, day.y);
     }

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/files.h"
+#include "platform/native_files.h"
 #include "platform/posix/errno_map.h"
 
 namespace platform {
@@ -20,13 +21,6 @@ constexpr mode_t kNewFileMode = 0666;  // narrowed by the umask, as for any new 
 constexpr int kTemporaryNameAttempts = 100;
 constexpr const char* kTemporaryPrefix = ".kalvor-";
 constexpr const char* kTemporarySuffix = ".tmp";
-
-struct PendingFailure {
-  int errorNumber = kErrNone;
-  ReplaceStage stage = ReplaceStage::kNone;
-  int count = 0;
-};
-PendingFailure pendingFailure;
 
 ReplaceResult Failure(int errorNumber, ReplaceStage stage) {
   return ReplaceResult{errorNumber, stage};
@@ -94,18 +88,11 @@ void SyncFolder(const std::string& folder) {
   close(fd);
 }
 
-bool TakeInjectedFailure(ReplaceResult& result) {
-  if (pendingFailure.count <= 0) return false;
-  --pendingFailure.count;
-  result = Failure(pendingFailure.errorNumber, pendingFailure.stage);
-  return true;
-}
-
 }  // namespace
 
-ReplaceResult ReplaceFile(const std::string& path, const std::vector<std::uint8_t>& content) {
-  ReplaceResult injected;
-  if (TakeInjectedFailure(injected)) return injected;
+namespace native {
+
+ReplaceResult ReplaceFileAtomically(const std::string& path, const std::vector<std::uint8_t>& content) {
   if (!AcceptableName(path)) return Failure(kErrBadFileName, ReplaceStage::kCreate);
   // A folder standing where the file should be means the file cannot be created at all.
   struct stat existing {};
@@ -127,10 +114,6 @@ ReplaceResult ReplaceFile(const std::string& path, const std::vector<std::uint8_
   return ReplaceResult{};
 }
 
-namespace testing {
-void InjectReplaceFailure(int errorNumber, ReplaceStage stage, int count) {
-  pendingFailure = PendingFailure{errorNumber, stage, count};
-}
-}  // namespace testing
+}  // namespace native
 
 }  // namespace platform

@@ -114,8 +114,6 @@ QEvent::Type EventTypeOf(MouseKind kind) {
     case MouseKind::kLeftUp:
     case MouseKind::kRightUp:
       return QEvent::MouseButtonRelease;
-    case MouseKind::kLeftDoubleClick:
-      return QEvent::MouseButtonDblClick;
     case MouseKind::kMove:
       break;
   }
@@ -129,9 +127,15 @@ Qt::MouseButton ButtonOf(MouseKind kind) {
 
 // The buttons held once the event has happened.
 Qt::MouseButtons ButtonsAfter(MouseKind kind) {
-  const bool held =
-      kind == MouseKind::kLeftDown || kind == MouseKind::kRightDown || kind == MouseKind::kLeftDoubleClick;
+  const bool held = kind == MouseKind::kLeftDown || kind == MouseKind::kRightDown;
   return held ? Qt::MouseButtons(ButtonOf(kind)) : Qt::MouseButtons(Qt::NoButton);
+}
+
+void SendMouse(qt::GraphicView& view, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held,
+               int x, int y) {
+  const QPointF local(x + kBorderWidth, y + kBorderWidth);
+  QMouseEvent event(type, local, view.mapToGlobal(local), button, held, Qt::NoModifier);
+  QApplication::sendEvent(&view, &event);
 }
 
 SeenMessageBox Describe(const QMessageBox& box) {
@@ -175,12 +179,28 @@ Window* ActiveWindow() {
   return windows.empty() ? nullptr : windows.back();
 }
 
-Window* FindWindow(const std::string& caption) {
+Window* WindowWithCaption(const std::string& caption) {
   const auto& windows = qt::OpenWindows();
   for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
     if ((*it)->Caption() == caption) return *it;
   }
   return nullptr;
+}
+
+std::string Caption(const Window& window) {
+  return qt::AsQt(window).Caption();
+}
+
+bool ControlEnabled(const Window& window, int id) {
+  return qt::AsQt(window).Enabled(id);
+}
+
+std::vector<std::string> ItemTexts(const Window& window, int id) {
+  return qt::AsQt(window).ItemTexts(id);
+}
+
+bool MenuItemEnabled(const Window& window, int id) {
+  return qt::AsQt(window).MenuItemEnabled(id);
 }
 
 std::vector<std::string> OpenWindowCaptions() {
@@ -220,11 +240,17 @@ void InvokeMenu(Window& window, int id) {
 
 void Mouse(Window& window, int viewId, MouseKind kind, int x, int y) {
   qt::GraphicView* view = Reachable<qt::GraphicView>(window, viewId);
+  if (view) SendMouse(*view, EventTypeOf(kind), ButtonOf(kind), ButtonsAfter(kind), x, y);
+}
+
+// What the toolkit delivers for a double click: press, release, double click, release.
+void DoubleClick(Window& window, int viewId, int x, int y) {
+  qt::GraphicView* view = Reachable<qt::GraphicView>(window, viewId);
   if (!view) return;
-  const QPointF local(x + kBorderWidth, y + kBorderWidth);
-  QMouseEvent event(EventTypeOf(kind), local, view->mapToGlobal(local), ButtonOf(kind), ButtonsAfter(kind),
-                    Qt::NoModifier);
-  QApplication::sendEvent(view, &event);
+  for (const QEvent::Type press : {QEvent::MouseButtonPress, QEvent::MouseButtonDblClick}) {
+    SendMouse(*view, press, Qt::LeftButton, Qt::LeftButton, x, y);
+    SendMouse(*view, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, x, y);
+  }
 }
 
 void RequestClose(Window& window) {

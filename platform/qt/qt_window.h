@@ -84,30 +84,30 @@ class QtWindow final : public Window {
   int Run();
 
   void End(int result) override;
-  std::string Caption() const override;
   void SetCaption(const std::string& caption) override;
   void SetText(int id, const std::string& text) override;
   std::string Text(int id) const override;
   void SetEnabled(int id, bool enabled) override;
-  bool Enabled(int id) const override;
   bool Checked(int id) const override;
-  void SetChecked(int id, bool checked) override;
   void ClearItems(int id) override;
   void AddItem(int id, const std::string& text) override;
   void AddImageItem(int id, const std::string& text, const std::string& resourceName) override;
-  int ItemCount(int id) const override;
-  std::string ItemText(int id, int position) const override;
   int SelectedPosition(int id) const override;
   void Select(int id, int position) override;
   Image& ViewSurface(int viewId) override;
   void ShowImage(int viewId, const Image& image) override;
   void RepaintView(int viewId) override;
   void EnableMenuItem(int id, bool enabled) override;
-  bool MenuItemEnabled(int id) const override;
   int FocusedControl() const override;
   void SetFocus(int id) override;
   int ScreenX() const override;
   int ScreenY() const override;
+
+  // What automation reads.
+  std::string Caption() const;
+  bool Enabled(int id) const;
+  std::vector<std::string> ItemTexts(int id) const;
+  bool MenuItemEnabled(int id) const;
 
   // For the widgets' signals and for automation.
   void Notify(int id, int notification);
@@ -139,8 +139,7 @@ class QtWindow final : public Window {
   std::map<int, QAction*> menuActions_;
   QEventLoop* loop_ = nullptr;
   int result_ = 0;
-  bool ended_ = false;
-  bool destroyed_ = false;  // OnDestroy has run: nothing more reaches the handler
+  bool ended_ = false;  // End has been called: nothing but OnDestroy reaches the handler
   Image noSurface_;         // returned for an unknown view id
 };
 

@@ -130,7 +130,6 @@ int QtWindow::Run() {
   widget_->hide();
   Unregister(this);
   handler_.OnDestroy(*this);
-  destroyed_ = true;
   return result_;
 }
 
@@ -144,20 +143,22 @@ void QtWindow::End(int result) {
   if (loop_) loop_->quit();
 }
 
+// Once ended, a window acts on nothing: input queued before End, or arriving while a loop nested
+// inside this one still runs, must not reach the handler.
 void QtWindow::Notify(int id, int notification) {
-  if (!destroyed_) handler_.OnCommand(*this, id, notification);
+  if (!ended_) handler_.OnCommand(*this, id, notification);
 }
 
 void QtWindow::NotifyCloseRequest() {
-  if (!destroyed_) handler_.OnCloseRequest(*this);
+  if (!ended_) handler_.OnCloseRequest(*this);
 }
 
 void QtWindow::NotifyActivate(bool active) {
-  if (!destroyed_) handler_.OnActivate(*this, active);
+  if (!ended_) handler_.OnActivate(*this, active);
 }
 
 void QtWindow::NotifyViewMouse(int viewId, const MouseEvent& event) {
-  if (!destroyed_) handler_.OnViewMouse(*this, viewId, event);
+  if (!ended_) handler_.OnViewMouse(*this, viewId, event);
 }
 
 std::string QtWindow::Caption() const {
@@ -209,10 +210,6 @@ bool QtWindow::Checked(int id) const {
   return box && box->isChecked();
 }
 
-void QtWindow::SetChecked(int id, bool checked) {
-  if (auto* box = ControlAs<QCheckBox>(id)) box->setChecked(checked);
-}
-
 void QtWindow::ClearItems(int id) {
   if (auto* editCombo = ControlAs<EditCombo>(id)) {
     editCombo->ClearAll();
@@ -247,15 +244,13 @@ void QtWindow::AddImageItem(int id, const std::string& text, const std::string& 
   combo->setCurrentIndex(selected);
 }
 
-int QtWindow::ItemCount(int id) const {
-  const auto* combo = ControlAs<QComboBox>(id);
-  return combo ? combo->count() : 0;
-}
-
-std::string QtWindow::ItemText(int id, int position) const {
-  const auto* combo = ControlAs<QComboBox>(id);
-  if (!combo || position < 0 || position >= combo->count()) return {};
-  return combo->itemText(position).toStdString();
+std::vector<std::string> QtWindow::ItemTexts(int id) const {
+  std::vector<std::string> items;
+  if (const auto* combo = ControlAs<QComboBox>(id)) {
+    for (int position = 0; position < combo->count(); ++position)
+      items.push_back(combo->itemText(position).toStdString());
+  }
+  return items;
 }
 
 int QtWindow::SelectedPosition(int id) const {

@@ -10,6 +10,7 @@
 
 #include "colours/palette_drawing.h"
 #include "platform/automation.h"
+#include "platform/file_faults.h"
 #include "platform/files.h"
 #include "tests/support/temp_folder.h"
 

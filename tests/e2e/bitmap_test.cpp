@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "mainwindow/file_name_dialog.h"
+#include "platform/file_faults.h"
 #include "platform/files.h"
 #include "tests/e2e/main_window_steps.h"
 
@@ -29,7 +30,7 @@ class BitmapE2e : public ::testing::Test {
 
 void OnDialog(const char* caption, std::function<void(platform::Window&)> step) {
   automation::Then([caption, step] {
-    platform::Window* dialog = automation::FindWindow(caption);
+    platform::Window* dialog = automation::WindowWithCaption(caption);
     if (dialog == nullptr) {
       ADD_FAILURE() << "the file-name dialog is not open";
       return;

@@ -75,7 +75,7 @@ int GapX(int column) {
 
 void OnWindow(const std::string& caption, std::function<void(Window&)> step) {
   automation::Then([caption, step] {
-    Window* window = automation::FindWindow(caption);
+    Window* window = automation::WindowWithCaption(caption);
     if (window == nullptr) {
       ADD_FAILURE() << "not open: " << caption;
       return;
@@ -125,7 +125,7 @@ void ExpectAnswerBox(platform::MessageAnswer answer, const std::string& text) {
   });
 }
 void ExpectDialogOpen(bool open) {
-  automation::Then([open] { EXPECT_EQ(automation::FindWindow(kDialogCaption) != nullptr, open); });
+  automation::Then([open] { EXPECT_EQ(automation::WindowWithCaption(kDialogCaption) != nullptr, open); });
 }
 
 // Colours of the selected-colour view: its background and whether some caption ink of the given colour
@@ -156,12 +156,12 @@ void GetOutOfEverything() {
       leftOpen = true;
     }
     while (automation::AnswerColourChooser(std::nullopt)) leftOpen = true;
-    if (Window* dialog = automation::FindWindow(kDialogCaption)) {
+    if (Window* dialog = automation::WindowWithCaption(kDialogCaption)) {
       leftOpen = true;
       dialog->End(0);
     }
     EXPECT_FALSE(leftOpen) << "something was still open at the end";
-    if (Window* main = automation::FindWindow(kMainCaption)) automation::InvokeMenu(*main, kCmdGetOut);
+    if (Window* main = automation::WindowWithCaption(kMainCaption)) automation::InvokeMenu(*main, kCmdGetOut);
   });
 }
 
@@ -196,8 +196,8 @@ TEST(ColourDialogE2e, FirstOpeningShowsTheWhiteGridAndTheLayout) {
     EXPECT_EQ(dialog.Text(kFileButtonId), "File");
     EXPECT_EQ(dialog.Text(kResetButtonId), "Reset");
     EXPECT_EQ(dialog.Text(kGetOutButtonId), "Get out");
-    EXPECT_FALSE(dialog.Enabled(kFileButtonId));
-    EXPECT_TRUE(dialog.Enabled(kResetButtonId));
+    EXPECT_FALSE(automation::ControlEnabled(dialog, kFileButtonId));
+    EXPECT_TRUE(automation::ControlEnabled(dialog, kResetButtonId));
     int swatches = 0;
     for (int row = 0; row < 10; ++row) {
       for (int column = 0; column < 13; ++column) {
@@ -250,7 +250,7 @@ TEST(ColourDialogE2e, AChosenColourIsFiledPickedMarkedAndComesBackNextTime) {
     automation::AnswerColourChooser(kChosen);
   });
   OnDialog([](Window& dialog) {
-    EXPECT_TRUE(dialog.Enabled(kFileButtonId));
+    EXPECT_TRUE(automation::ControlEnabled(dialog, kFileButtonId));
     // Not redrawn until the pointer moves over the grid.
     EXPECT_EQ(automation::ViewPixel(dialog, kPaletteViewId, SwatchX(3), SwatchY(2)), platform::kWhite);
   });
@@ -279,7 +279,7 @@ TEST(ColourDialogE2e, AChosenColourIsFiledPickedMarkedAndComesBackNextTime) {
   ClickDialog(kFileButtonId);
   ExpectAnswerBox(platform::MessageAnswer::kOk, "My favorite colors are filed");
   OnDialog([&folder](Window& dialog) {
-    EXPECT_FALSE(dialog.Enabled(kFileButtonId));
+    EXPECT_FALSE(automation::ControlEnabled(dialog, kFileButtonId));
     const auto bytes = ReadBytes(folder.File(kFavouritesFile));
     ASSERT_EQ(bytes.size(), 3120u);
     EXPECT_EQ(DecodeFavouriteCell(bytes.data() + (2 * 13 + 3) * 24).colour, kChosen);
@@ -295,7 +295,7 @@ TEST(ColourDialogE2e, AChosenColourIsFiledPickedMarkedAndComesBackNextTime) {
   OnDialog([](Window& dialog) {
     EXPECT_EQ(automation::ViewPixel(dialog, kPaletteViewId, SwatchX(3), SwatchY(2)), kChosen);
     EXPECT_EQ(automation::ViewPixel(dialog, kPaletteViewId, SwatchX(4), SwatchY(2)), platform::kWhite);
-    EXPECT_FALSE(dialog.Enabled(kFileButtonId));
+    EXPECT_FALSE(automation::ControlEnabled(dialog, kFileButtonId));
   });
   ExpectSelected(platform::kWhite, platform::kBlack);
   ClickDialog(kGetOutButtonId);
@@ -329,7 +329,7 @@ TEST(ColourDialogE2e, RightClickPicksThePixelAsShown) {
   MarkDay(DayCell(1, 4));
   ExpectDayFill(DayCell(1, 4), platform::kWhite);
   // Picking changed nothing of the grid: Get out does not ask.
-  OnDialog([](Window& dialog) { EXPECT_FALSE(dialog.Enabled(kFileButtonId)); });
+  OnDialog([](Window& dialog) { EXPECT_FALSE(automation::ControlEnabled(dialog, kFileButtonId)); });
   ClickDialog(kGetOutButtonId);
   ExpectDialogOpen(false);
   RunToTheEnd(folder);
@@ -346,7 +346,7 @@ TEST(ColourDialogE2e, GetOutAsksAfterAChangeAndNoKeepsTheOldFile) {
   });
   // A cancelled chooser changes nothing.
   ChooseSwatchColour(2, 2, std::nullopt);
-  OnDialog([](Window& dialog) { EXPECT_FALSE(dialog.Enabled(kFileButtonId)); });
+  OnDialog([](Window& dialog) { EXPECT_FALSE(automation::ControlEnabled(dialog, kFileButtonId)); });
   ChooseSwatchColour(2, 2, kChosen);
   ClickDialog(kGetOutButtonId);
   ExpectAnswerBox(platform::MessageAnswer::kNo, "To save changes before exiting ?");
@@ -392,7 +392,7 @@ TEST(ColourDialogE2e, ResetAsksAndYesRemovesTheFileAndWhitensEverything) {
     EXPECT_EQ(automation::ViewPixel(dialog, kPaletteViewId, SwatchX(1), SwatchY(1)), platform::kWhite);
     EXPECT_EQ(automation::ViewPixel(dialog, kPaletteViewId, SwatchX(4), SwatchY(4)), platform::kWhite);
     EXPECT_EQ(automation::ViewPixel(dialog, kPaletteViewId, OutlineX(1), OutlineY(1)), platform::kBlack);
-    EXPECT_TRUE(dialog.Enabled(kFileButtonId));
+    EXPECT_TRUE(automation::ControlEnabled(dialog, kFileButtonId));
   });
   ExpectSelected(platform::kWhite, platform::kBlack);
   MarkDay(DayCell(2, 5));
@@ -442,7 +442,7 @@ TEST(ColourDialogE2e, TheChooserBlocksOnlyTheColourDialog) {
   });
   OnDialog([](Window& dialog) {
     EXPECT_FALSE(automation::OpenColourChooser().has_value());
-    EXPECT_TRUE(dialog.Enabled(kFileButtonId));
+    EXPECT_TRUE(automation::ControlEnabled(dialog, kFileButtonId));
   });
   Palette(MouseKind::kMove, SwatchX(0), SwatchY(0));
   OnDialog([](Window& dialog) {

@@ -20,6 +20,7 @@
 
 #include "colours/colour_dialog.h"
 #include "mainwindow/file_name_dialog.h"
+#include "platform/file_faults.h"
 #include "platform/files.h"
 #include "settings/settings_dialog.h"
 #include "tests/e2e/main_window_steps.h"
@@ -117,7 +118,7 @@ void OnDialog(std::function<void(platform::Window&)> step) {
     const auto dialog = std::find_if(captions.rbegin(), captions.rend(), [](const std::string& caption) {
       return caption != kMainWindowCaption;
     });
-    platform::Window* window = dialog == captions.rend() ? nullptr : automation::FindWindow(*dialog);
+    platform::Window* window = dialog == captions.rend() ? nullptr : automation::WindowWithCaption(*dialog);
     if (window == nullptr) {
       ADD_FAILURE() << "no dialog is open over the calendar";
       return;
@@ -141,7 +142,7 @@ void GetOutWhenTheCalendarRuns(int attemptsLeft = 100) {
     platform::Window* calendar = nullptr;
     platform::Window* settingsDialog = nullptr;
     for (const std::string& caption : automation::OpenWindowCaptions()) {
-      platform::Window* window = automation::FindWindow(caption);
+      platform::Window* window = automation::WindowWithCaption(caption);
       if (window == nullptr) continue;
       if (caption != kMainWindowCaption) {
         leftOpen = true;

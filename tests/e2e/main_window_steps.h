@@ -62,7 +62,7 @@ inline void WriteSettingsFile(const TempFolder& folder, const Settings& s) {
 // Queues a step that acts on the main window; a missing window fails the test instead of crashing it.
 inline void OnMainWindow(std::function<void(platform::Window&)> step) {
   automation::Then([step] {
-    platform::Window* window = automation::FindWindow(kMainWindowCaption);
+    platform::Window* window = automation::WindowWithCaption(kMainWindowCaption);
     if (window == nullptr) {
       ADD_FAILURE() << "the main window is not open";
       return;
@@ -111,10 +111,10 @@ inline void GetOutAndCloseEverything() {
     for (const std::string& caption : automation::OpenWindowCaptions()) {
       if (caption == kMainWindowCaption) continue;
       leftOpen = true;
-      if (platform::Window* window = automation::FindWindow(caption)) window->End(0);
+      if (platform::Window* window = automation::WindowWithCaption(caption)) window->End(0);
     }
     EXPECT_FALSE(leftOpen) << "windows or messages were still open at the end";
-    if (platform::Window* window = automation::FindWindow(kMainWindowCaption)) {
+    if (platform::Window* window = automation::WindowWithCaption(kMainWindowCaption)) {
       automation::InvokeMenu(*window, kCmdGetOut);
     } else {
       ADD_FAILURE() << "the main window was not open at the end";

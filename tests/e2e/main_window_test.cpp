@@ -14,7 +14,7 @@ TEST(MainWindowE2e, IsAFixedWindowWithTheCalendarViewAndAStatusBar) {
   TempFolder folder;
   WriteSettingsFile(folder, TwentyMonths());
   OnMainWindow([](platform::Window& window) {
-    EXPECT_EQ(window.Caption(), "Kalvor");
+    EXPECT_EQ(automation::Caption(window), "Kalvor");
     const automation::Geometry client = automation::ClientGeometry(window);
     EXPECT_EQ(client.width, 1204);
     EXPECT_EQ(client.height, 752);
@@ -81,11 +81,11 @@ TEST(MainWindowE2e, DeleteSettingsRemovesBothFilesConfirmsAndGreysItself) {
   WriteSettingsFile(folder, TwentyMonths(1));
   WriteBytes(folder.File("mark.log"), {});
   std::vector<automation::SeenMessageBox> seen;
-  OnMainWindow([](platform::Window& window) { EXPECT_TRUE(window.MenuItemEnabled(kCmdDeleteSettings)); });
+  OnMainWindow([](platform::Window& window) { EXPECT_TRUE(automation::MenuItemEnabled(window, kCmdDeleteSettings)); });
   Menu(kCmdDeleteSettings);
   AnswerBox(seen);
   OnMainWindow([&](platform::Window& window) {
-    EXPECT_FALSE(window.MenuItemEnabled(kCmdDeleteSettings));
+    EXPECT_FALSE(automation::MenuItemEnabled(window, kCmdDeleteSettings));
     EXPECT_FALSE(Exists(folder.File("settings.log")));
     EXPECT_FALSE(Exists(folder.File("mark.log")));
   });
@@ -109,7 +109,7 @@ TEST(MainWindowE2e, RecordAfterDeleteSettingsWritesBothFilesAndEnablesTheItemAga
   AnswerBox(seen);
   Menu(kCmdRecord);
   ExpectNoBox();
-  OnMainWindow([](platform::Window& window) { EXPECT_TRUE(window.MenuItemEnabled(kCmdDeleteSettings)); });
+  OnMainWindow([](platform::Window& window) { EXPECT_TRUE(automation::MenuItemEnabled(window, kCmdDeleteSettings)); });
   GetOutAndCloseEverything();
   RunProgram(folder);
 

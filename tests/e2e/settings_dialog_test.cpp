@@ -88,7 +88,7 @@ void ThenMainWindowOpensAndGetsOut(const Window* dialog, const std::function<voi
     Window* main = automation::ActiveWindow();
     ASSERT_NE(main, nullptr) << "Accept opened no main window";
     EXPECT_NE(main, dialog);
-    EXPECT_EQ(main->Caption(), "Kalvor");
+    EXPECT_EQ(automation::Caption(*main), "Kalvor");
     EXPECT_FALSE(automation::MenuBar(*main).empty());
     EXPECT_EQ(automation::OpenWindowCaptions(), std::vector<std::string>{"Kalvor"})
         << "the dialog is still open";
@@ -131,13 +131,13 @@ TEST(SettingsDialogRun, OpensInSpanishWithEmptyListsAndTheSpanishFlag) {
   automation::Then([] {
     Window* dialog = Dialog();
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(dialog->Caption(), "Kalvor");
+    EXPECT_EQ(automation::Caption(*dialog), "Kalvor");
     EXPECT_EQ(dialog->SelectedPosition(kLanguageChooser), kSpanish);
     const std::vector<std::string> languages = {"Español", "Portugues", "FranÇais",
                                                 "Deutsch", "English",   "Italiano"};
-    ASSERT_EQ(dialog->ItemCount(kLanguageChooser), 6);
+    ASSERT_EQ(automation::ItemTexts(*dialog, kLanguageChooser).size(), 6u);
     for (int position = 0; position < 6; ++position) {
-      EXPECT_EQ(dialog->ItemText(kLanguageChooser, position), languages[position]);
+      EXPECT_EQ(automation::ItemTexts(*dialog, kLanguageChooser).at(position), languages[position]);
     }
     EXPECT_EQ(dialog->Text(kLanguagesLabel), "Idiomas");
     EXPECT_EQ(dialog->Text(kStartMonthLabel), "Mes de inicio");
@@ -152,20 +152,20 @@ TEST(SettingsDialogRun, OpensInSpanishWithEmptyListsAndTheSpanishFlag) {
     EXPECT_FALSE(dialog->Checked(kSaveSettingsBox));
 
     for (int list : {kStartMonthList, kLastMonthList}) {
-      ASSERT_EQ(dialog->ItemCount(list), 12);
-      EXPECT_EQ(dialog->ItemText(list, 0), "01 - Enero");
-      EXPECT_EQ(dialog->ItemText(list, 8), "09 - Septiembre");
-      EXPECT_EQ(dialog->ItemText(list, 11), "12 - Diciembre");
+      ASSERT_EQ(automation::ItemTexts(*dialog, list).size(), 12u);
+      EXPECT_EQ(automation::ItemTexts(*dialog, list).at(0), "01 - Enero");
+      EXPECT_EQ(automation::ItemTexts(*dialog, list).at(8), "09 - Septiembre");
+      EXPECT_EQ(automation::ItemTexts(*dialog, list).at(11), "12 - Diciembre");
     }
     for (int list : {kStartYearList, kLastYearList}) {
-      ASSERT_EQ(dialog->ItemCount(list), 51);
-      EXPECT_EQ(dialog->ItemText(list, 0), "2000");
-      EXPECT_EQ(dialog->ItemText(list, 24), "2024");
-      EXPECT_EQ(dialog->ItemText(list, 50), "2050");
+      ASSERT_EQ(automation::ItemTexts(*dialog, list).size(), 51u);
+      EXPECT_EQ(automation::ItemTexts(*dialog, list).at(0), "2000");
+      EXPECT_EQ(automation::ItemTexts(*dialog, list).at(24), "2024");
+      EXPECT_EQ(automation::ItemTexts(*dialog, list).at(50), "2050");
     }
-    ASSERT_EQ(dialog->ItemCount(kDayShapeList), 2);
-    EXPECT_EQ(dialog->ItemText(kDayShapeList, 0), "01 - cuadrado");
-    EXPECT_EQ(dialog->ItemText(kDayShapeList, 1), "02 - círculo");
+    ASSERT_EQ(automation::ItemTexts(*dialog, kDayShapeList).size(), 2u);
+    EXPECT_EQ(automation::ItemTexts(*dialog, kDayShapeList).at(0), "01 - cuadrado");
+    EXPECT_EQ(automation::ItemTexts(*dialog, kDayShapeList).at(1), "02 - círculo");
     for (int list : kLists) EXPECT_EQ(dialog->SelectedPosition(list), -1) << list;
   });
   ThenCancel();
@@ -269,11 +269,11 @@ TEST(SettingsDialogRun, ChangingTheLanguageRelabelsAndEmptiesTheChoices) {
     EXPECT_EQ(dialog->Text(kLastYearLabel), "Last year");
     EXPECT_EQ(dialog->Text(kSaveSettingsBox), "Save Settings");
     EXPECT_EQ(dialog->Text(kMaxMonthsLabel), "The maximum number of months is 20");
-    EXPECT_EQ(dialog->ItemText(kStartMonthList, 2), "03 - March");
-    EXPECT_EQ(dialog->ItemText(kDayShapeList, 1), "02 - circle");
-    EXPECT_EQ(dialog->ItemCount(kLastMonthList), 12);
-    EXPECT_EQ(dialog->ItemCount(kLastYearList), 51);
-    EXPECT_EQ(dialog->ItemCount(kDayShapeList), 2);
+    EXPECT_EQ(automation::ItemTexts(*dialog, kStartMonthList).at(2), "03 - March");
+    EXPECT_EQ(automation::ItemTexts(*dialog, kDayShapeList).at(1), "02 - circle");
+    EXPECT_EQ(automation::ItemTexts(*dialog, kLastMonthList).size(), 12u);
+    EXPECT_EQ(automation::ItemTexts(*dialog, kLastYearList).size(), 51u);
+    EXPECT_EQ(automation::ItemTexts(*dialog, kDayShapeList).size(), 2u);
     for (int list : kLists) EXPECT_EQ(dialog->SelectedPosition(list), -1) << list;
   });
   ThenAcceptIsRefused("You have to select all controls", "Or you exceed months", "Programmer");
@@ -283,7 +283,7 @@ TEST(SettingsDialogRun, ChangingTheLanguageRelabelsAndEmptiesTheChoices) {
     automation::ChooseItem(*dialog, kLanguageChooser, kGerman);
     EXPECT_EQ(dialog->Text(kLastMonthLabel), "Im vergangenen Monat");
     EXPECT_EQ(dialog->Text(kMaxMonthsLabel), "Die maximale Anzahl von Monaten 20");
-    EXPECT_EQ(dialog->ItemText(kLastMonthList, 2), "03 - März");
+    EXPECT_EQ(automation::ItemTexts(*dialog, kLastMonthList).at(2), "03 - März");
   });
   ThenAcceptIsRefused("Sie müssen alle Kontrollen wählen", "Oder Monate nicht überschreiten",
                       "Programmierer");

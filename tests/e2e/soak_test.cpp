@@ -594,7 +594,7 @@ std::array<int, kActionCount> Session::Weights() const {
 }
 
 Window* Session::Main() {
-  Window* window = automation::FindWindow(kMainWindowCaption);
+  Window* window = automation::WindowWithCaption(kMainWindowCaption);
   if (window == nullptr) ADD_FAILURE() << "the main window is not open";
   return window;
 }
@@ -602,7 +602,7 @@ Window* Session::Main() {
 Window* Session::Dialog(Loop kind) {
   const char* caption = kind == Loop::kColourDialog ? Text(text::ttlFavouriteColours, language)
                                                     : Text(text::ttlFileOperation, language);
-  Window* window = automation::FindWindow(caption);
+  Window* window = automation::WindowWithCaption(caption);
   if (window == nullptr) ADD_FAILURE() << "not open: " << caption;
   return window;
 }
@@ -673,10 +673,7 @@ void Session::Act(Action action) {
         Toggle(hit);
         Toggle(hit);
       }
-      Calendar(MouseKind::kLeftDown, x, y);
-      Calendar(MouseKind::kLeftUp, x, y);
-      Calendar(MouseKind::kLeftDoubleClick, x, y);
-      Calendar(MouseKind::kLeftUp, x, y);
+      if (Window* main = Main()) automation::DoubleClick(*main, kCalendarViewId, x, y);
       break;
     }
     case kRightClickDay: {
@@ -914,7 +911,7 @@ void Session::WindDown() {
   Window* newest = automation::ActiveWindow();
   const bool boxOpen = automation::OpenMessageBox().has_value();
   const bool chooserOpen = automation::OpenColourChooser().has_value();
-  if (!boxOpen && !chooserOpen && newest != nullptr && newest->Caption() == kMainWindowCaption) {
+  if (!boxOpen && !chooserOpen && newest != nullptr && automation::Caption(*newest) == kMainWindowCaption) {
     automation::InvokeMenu(*newest, kCmdGetOut);
     return;
   }
@@ -990,7 +987,7 @@ void Session::CheckCalendar(Window& main, const std::vector<Mark>& state) {
 }
 
 void Session::CheckPalette(Window& dialog) {
-  EXPECT_EQ(dialog.Enabled(kFileButtonId), favouritesChanged);
+  EXPECT_EQ(automation::ControlEnabled(dialog, kFileButtonId), favouritesChanged);
   EXPECT_EQ(automation::ViewPixel(dialog, kSelectedColourViewId, 2, 2), selectedColour);
   int wrong = 0;
   for (int cell = 0; cell < kGridCells && wrong < 5; ++cell) {

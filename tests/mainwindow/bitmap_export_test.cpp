@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/file_faults.h"
 #include "tests/support/temp_folder.h"
 
 namespace kalvor {

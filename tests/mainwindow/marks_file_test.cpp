@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/file_faults.h"
 #include "tests/mainwindow/calendar_fixture.h"
 #include "tests/support/temp_folder.h"
 

@@ -14,7 +14,7 @@ namespace {
 using kalvor::testing::FolderEntries;
 using kalvor::testing::ReadBytes;
 using kalvor::testing::WriteBytes;
-using platform::ReplaceFile;
+using platform::ReplaceWholeFile;
 using platform::ReplaceStage;
 
 constexpr std::size_t kSmallDiskBytes = 64 * 1024;
@@ -29,7 +29,7 @@ TEST(FileFaults, AFullDiskReportsDiskFullAndKeepsTheOldFile) {
   WriteBytes(path, kOld);
   ASSERT_TRUE(disk.FillUp());
 
-  const platform::ReplaceResult result = ReplaceFile(path, kNew);
+  const platform::ReplaceResult result = ReplaceWholeFile(path, kNew);
   EXPECT_EQ(result.error, platform::kErrDiskFull);
   EXPECT_EQ(result.stage, ReplaceStage::kWrite);
   EXPECT_EQ(ReadBytes(path), kOld);
@@ -43,7 +43,7 @@ TEST(FileFaults, AReadOnlyMediumReportsPermissionDeniedBeforeWriting) {
   WriteBytes(path, kOld);
   ASSERT_TRUE(disk.MakeReadOnly());
 
-  const platform::ReplaceResult result = ReplaceFile(path, kNew);
+  const platform::ReplaceResult result = ReplaceWholeFile(path, kNew);
   EXPECT_EQ(result.error, platform::kErrPermissionDenied);
   EXPECT_EQ(result.stage, ReplaceStage::kCreate);
   EXPECT_EQ(ReadBytes(path), kOld);
@@ -52,7 +52,7 @@ TEST(FileFaults, AReadOnlyMediumReportsPermissionDeniedBeforeWriting) {
 TEST(FileFaults, AFolderTheUserMayNotWriteReportsPermissionDenied) {
   using namespace kalvor::testing;
   if (InUnprivilegedChild()) {
-    const platform::ReplaceResult result = ReplaceFile(ChildValue("FOLDER") + "settings.log", kNew);
+    const platform::ReplaceResult result = ReplaceWholeFile(ChildValue("FOLDER") + "settings.log", kNew);
     EXPECT_EQ(result.error, platform::kErrPermissionDenied);
     EXPECT_EQ(result.stage, ReplaceStage::kCreate);
     return;
@@ -70,7 +70,7 @@ TEST(FileFaults, AReadOnlyFileInTheUsersOwnFolderIsReplaced) {
   using namespace kalvor::testing;
   if (InUnprivilegedChild()) {
     const std::string path = ChildValue("FOLDER") + "settings.log";
-    EXPECT_TRUE(ReplaceFile(path, kNew).ok());
+    EXPECT_TRUE(ReplaceWholeFile(path, kNew).ok());
     EXPECT_EQ(ReadBytes(path), kNew);
     return;
   }

@@ -1,3 +1,4 @@
+#include "platform/file_faults.h"
 #include "platform/files.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +20,7 @@ using kalvor::testing::FolderEntries;
 using kalvor::testing::ReadBytes;
 using kalvor::testing::TempFolder;
 using kalvor::testing::WriteBytes;
-using platform::ReplaceFile;
+using platform::ReplaceWholeFile;
 using platform::ReplaceStage;
 
 constexpr mode_t kReadOnlyFile = 0444;
@@ -29,32 +30,32 @@ constexpr int kAtomicityRounds = 100;
 const std::vector<std::uint8_t> kOld = {'o', 'l', 'd', ' ', 'c', 'o', 'n', 't', 'e', 'n', 't', '!'};
 const std::vector<std::uint8_t> kNew = {1, 2, 3, 4, 5, 6, 7, 8};
 
-TEST(ReplaceFile, WritesExactlyTheNewContentOverALongerOrReadOnlyFileAndLeavesNothingBeside) {
+TEST(ReplaceWholeFile, WritesExactlyTheNewContentOverALongerOrReadOnlyFileAndLeavesNothingBeside) {
   TempFolder folder;
   const std::string path = folder.File("data.log");
-  EXPECT_TRUE(ReplaceFile(path, kNew).ok());
+  EXPECT_TRUE(ReplaceWholeFile(path, kNew).ok());
   EXPECT_EQ(ReadBytes(path), kNew);
 
   WriteBytes(path, std::vector<std::uint8_t>(1000, 0xAB));
   chmod(path.c_str(), kReadOnlyFile);
-  const platform::ReplaceResult result = ReplaceFile(path, kNew);
+  const platform::ReplaceResult result = ReplaceWholeFile(path, kNew);
   EXPECT_TRUE(result.ok());
   EXPECT_EQ(result.stage, ReplaceStage::kNone);
   EXPECT_EQ(ReadBytes(path), kNew);
   EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{"data.log"});
 }
 
-TEST(ReplaceFile, ARelativePathIsTakenFromTheCurrentFolder) {
+TEST(ReplaceWholeFile, ARelativePathIsTakenFromTheCurrentFolder) {
   TempFolder folder;
   const auto previous = std::filesystem::current_path();
   std::filesystem::current_path(folder.Path());
-  const bool ok = ReplaceFile("relative.log", kNew).ok();
+  const bool ok = ReplaceWholeFile("relative.log", kNew).ok();
   std::filesystem::current_path(previous);
   EXPECT_TRUE(ok);
   EXPECT_EQ(ReadBytes(folder.File("relative.log")), kNew);
 }
 
-TEST(ReplaceFile, ReadersSeeTheOldOrTheNewFileWholeNeverAMixture) {
+TEST(ReplaceWholeFile, ReadersSeeTheOldOrTheNewFileWholeNeverAMixture) {
   TempFolder folder;
   const std::string path = folder.File("data.log");
   WriteBytes(path, kOld);
@@ -67,36 +68,36 @@ TEST(ReplaceFile, ReadersSeeTheOldOrTheNewFileWholeNeverAMixture) {
     }
   });
   for (int round = 0; round < kAtomicityRounds; ++round) {
-    ASSERT_TRUE(ReplaceFile(path, round % 2 == 0 ? kNew : kOld).ok());
+    ASSERT_TRUE(ReplaceWholeFile(path, round % 2 == 0 ? kNew : kOld).ok());
   }
   done = true;
   reader.join();
   EXPECT_EQ(torn, 0);
 }
 
-TEST(ReplaceFile, ImpossibleTargetsFailAndLeaveEverythingAsItWas) {
+TEST(ReplaceWholeFile, ImpossibleTargetsFailAndLeaveEverythingAsItWas) {
   TempFolder folder;
   // A folder where the file should be: it stays a folder, with its content.
   const std::string folderTarget = folder.File("settings.log");
   std::filesystem::create_directory(folderTarget);
   WriteBytes(folderTarget + "/inside", kOld);
-  platform::ReplaceResult result = ReplaceFile(folderTarget, kNew);
+  platform::ReplaceResult result = ReplaceWholeFile(folderTarget, kNew);
   EXPECT_EQ(result.error, platform::kErrPathFileAccess);
   EXPECT_EQ(result.stage, ReplaceStage::kCreate);
   EXPECT_EQ(ReadBytes(folderTarget + "/inside"), kOld);
 
-  result = ReplaceFile(folder.File("missing/data.log"), kNew);
+  result = ReplaceWholeFile(folder.File("missing/data.log"), kNew);
   EXPECT_EQ(result.error, platform::kErrPathNotFound);
   EXPECT_EQ(result.stage, ReplaceStage::kCreate);
 
-  result = ReplaceFile(folder.File(std::string(kTooLongName, 'n')), kNew);
+  result = ReplaceWholeFile(folder.File(std::string(kTooLongName, 'n')), kNew);
   EXPECT_EQ(result.error, platform::kErrBadFileName);
   EXPECT_EQ(result.stage, ReplaceStage::kCreate);
 
   EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{"settings.log"});
 }
 
-TEST(ReplaceFile, InjectedFailuresOfEveryNumberLeaveTheOldFileAndReportTheNumber) {
+TEST(ReplaceWholeFile, InjectedFailuresOfEveryNumberLeaveTheOldFileAndReportTheNumber) {
   const std::vector<int> numbers = {5, 7, 51, 52, 53, 57, 61, 62, 64, 67, 68, 70, 71, 72, 74, 75, 76};
   TempFolder folder;
   const std::string path = folder.File("data.log");
@@ -104,7 +105,7 @@ TEST(ReplaceFile, InjectedFailuresOfEveryNumberLeaveTheOldFileAndReportTheNumber
   for (const ReplaceStage stage : {ReplaceStage::kCreate, ReplaceStage::kWrite}) {
     for (const int number : numbers) {
       platform::testing::InjectReplaceFailure(number, stage);
-      const platform::ReplaceResult result = ReplaceFile(path, kNew);
+      const platform::ReplaceResult result = ReplaceWholeFile(path, kNew);
       EXPECT_EQ(result.error, number);
       EXPECT_EQ(result.stage, stage);
       EXPECT_FALSE(result.ok());
@@ -114,17 +115,17 @@ TEST(ReplaceFile, InjectedFailuresOfEveryNumberLeaveTheOldFileAndReportTheNumber
   EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{"data.log"});
 }
 
-TEST(ReplaceFile, AnInjectionLastsForItsCountAndCanBeCleared) {
+TEST(ReplaceWholeFile, AnInjectionLastsForItsCountAndCanBeCleared) {
   TempFolder folder;
   const std::string path = folder.File("data.log");
   platform::testing::InjectReplaceFailure(platform::kErrDiskFull, ReplaceStage::kWrite, 2);
-  EXPECT_FALSE(ReplaceFile(path, kNew).ok());
-  EXPECT_FALSE(ReplaceFile(path, kNew).ok());
-  EXPECT_TRUE(ReplaceFile(path, kNew).ok());
+  EXPECT_FALSE(ReplaceWholeFile(path, kNew).ok());
+  EXPECT_FALSE(ReplaceWholeFile(path, kNew).ok());
+  EXPECT_TRUE(ReplaceWholeFile(path, kNew).ok());
 
   platform::testing::InjectReplaceFailure(platform::kErrDiskFull, ReplaceStage::kWrite, 1);
   platform::testing::InjectReplaceFailure(platform::kErrDiskFull, ReplaceStage::kWrite, 0);
-  EXPECT_TRUE(ReplaceFile(path, kOld).ok());
+  EXPECT_TRUE(ReplaceWholeFile(path, kOld).ok());
   EXPECT_EQ(ReadBytes(path), kOld);
 }
 
@@ -181,9 +182,9 @@ TEST(Files, ExistenceAttributesAndDeletion) {
   EXPECT_TRUE(info.st_mode & S_IWUSR);
   platform::SetArchiveOnly(folder.File("missing"));  // ignored
 
-  EXPECT_TRUE(platform::DeleteFile(path));
+  EXPECT_TRUE(platform::RemoveFile(path));
   EXPECT_FALSE(platform::FileExists(path));
-  EXPECT_FALSE(platform::DeleteFile(path));
+  EXPECT_FALSE(platform::RemoveFile(path));
 }
 
 TEST(Files, ExecutableFolderHoldsTheRunningProgram) {

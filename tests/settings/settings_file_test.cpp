@@ -10,6 +10,7 @@
 #include <set>
 
 #include "platform/automation.h"
+#include "platform/file_faults.h"
 #include "platform/files.h"
 #include "tests/support/fault_env.h"
 #include "tests/support/temp_folder.h"
@@ -166,9 +167,7 @@ TEST(WriteSettings, LeavesExactlyOneRecordWithAFreshIdOverAnyOldFile) {
   for (int write = 0; write < 2; ++write) {
     Settings settings = Example();
     settings.settingsId = 0;
-    int shown = -1;
-    EXPECT_TRUE(WriteSettings(path, settings, shown));
-    EXPECT_EQ(shown, platform::kErrNone);
+    EXPECT_TRUE(WriteSettings(path, settings));
     EXPECT_GE(settings.settingsId, kSettingsIdMin);
     EXPECT_LE(settings.settingsId, kSettingsIdMax);
     const Bytes written = ReadBytes(path);
@@ -203,10 +202,8 @@ TEST(WriteSettings, AFileThatCannotBeCreatedShowsError52AndTheIdIsNewAllTheSame)
   WriteBytes(path, kExampleRecord);
   Settings settings = Example();
   settings.settingsId = 0;
-  int shown = 0;
   platform::testing::InjectReplaceFailure(platform::kErrPermissionDenied, platform::ReplaceStage::kCreate);
-  const auto seen = AnswerMessageBoxDuring([&] { EXPECT_FALSE(WriteSettings(path, settings, shown)); });
-  EXPECT_EQ(shown, platform::kErrBadFileNumber);
+  const auto seen = AnswerMessageBoxDuring([&] { EXPECT_FALSE(WriteSettings(path, settings)); });
   ExpectFileErrorBox(seen, "Err:  52 Bad file name or number");
   EXPECT_GE(settings.settingsId, kSettingsIdMin);
   EXPECT_EQ(ReadBytes(path), kExampleRecord);
@@ -218,10 +215,8 @@ TEST(WriteSettings, AFailedWriteShowsItsOwnNumberInTheCurrentLanguage) {
   WriteBytes(path, kExampleRecord);
   Settings settings = Example();
   settings.languageIndex = 1;
-  int shown = 0;
   platform::testing::InjectReplaceFailure(platform::kErrDiskMediaError, platform::ReplaceStage::kWrite);
-  const auto seen = AnswerMessageBoxDuring([&] { EXPECT_FALSE(WriteSettings(path, settings, shown)); });
-  EXPECT_EQ(shown, platform::kErrDiskMediaError);
+  const auto seen = AnswerMessageBoxDuring([&] { EXPECT_FALSE(WriteSettings(path, settings)); });
   ASSERT_TRUE(seen.has_value());
   EXPECT_EQ(seen->text, "Err:  72 Disk media error");
   EXPECT_EQ(seen->caption, "Programador");
@@ -235,9 +230,7 @@ TEST(WriteSettings, AFullDiskShowsDiskFullAndKeepsTheOldFile) {
   WriteBytes(path, kExampleRecord);
   ASSERT_TRUE(disk.FillUp());
   Settings settings = Example();
-  int shown = 0;
-  const auto seen = AnswerMessageBoxDuring([&] { EXPECT_FALSE(WriteSettings(path, settings, shown)); });
-  EXPECT_EQ(shown, platform::kErrDiskFull);
+  const auto seen = AnswerMessageBoxDuring([&] { EXPECT_FALSE(WriteSettings(path, settings)); });
   ExpectFileErrorBox(seen, "Err:  61 Disk full");
   EXPECT_EQ(ReadBytes(path), kExampleRecord);
 }
@@ -246,10 +239,8 @@ TEST(WriteSettings, AFolderTheUserMayNotWriteShowsError52AndKeepsTheOldFile) {
   using namespace testing;
   if (InUnprivilegedChild()) {
     Settings settings = Example();
-    int shown = 0;
     const std::string path = ChildValue("FOLDER") + "settings.log";
-    const auto seen = AnswerMessageBoxDuring([&] { EXPECT_FALSE(WriteSettings(path, settings, shown)); });
-    EXPECT_EQ(shown, platform::kErrBadFileNumber);
+    const auto seen = AnswerMessageBoxDuring([&] { EXPECT_FALSE(WriteSettings(path, settings)); });
     ExpectFileErrorBox(seen, "Err:  52 Bad file name or number");
     return;
   }

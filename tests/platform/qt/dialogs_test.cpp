@@ -11,7 +11,7 @@
 #include "platform/message_box.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_window.h"
-#include "tests/platform/window_test_support.h"
+#include "tests/platform/qt/window_test_support.h"
 
 namespace kalvor::testing {
 namespace {
@@ -127,9 +127,9 @@ TEST(ColourChooserTest, OpensOverItsOwnerAndWritesCustomColoursBack) {
                 ASSERT_NE(dialog, nullptr);
                 EXPECT_EQ(dialog->windowModality(), Qt::WindowModal);
                 EXPECT_EQ(dialog->parentWidget(),
-                          &platform::qt::AsQt(*automation::FindWindow("Owner")).Widget());
+                          &platform::qt::AsQt(*automation::WindowWithCaption("Owner")).Widget());
                 // The chooser blocks its owner: a click there goes nowhere.
-                automation::Click(*automation::FindWindow("Owner"), kAskId);
+                automation::Click(*automation::WindowWithCaption("Owner"), kAskId);
                 QColorDialog::setCustomColor(3, QColor(255, 0, 0));  // as the user's "Add to Custom Colors"
                 EXPECT_TRUE(automation::AnswerColourChooser(kChosen));
               }});
