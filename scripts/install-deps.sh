@@ -13,6 +13,7 @@ packages=(
   util-linux                            # setpriv, for the permission tests
   desktop-file-utils                    # checks the desktop entry
   libx11-dev                            # the start-up benchmark watches the window appear
+  mingw-w64-x86-64-dev                  # Windows headers: the portable headers are checked against them
 )
 
 missing=()
