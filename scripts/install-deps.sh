@@ -7,7 +7,8 @@ packages=(
   qt6-base-dev                          # Qt 6 Widgets, the windowing toolkit
   libgtest-dev libgmock-dev googletest  # unit and end-to-end tests
   libbenchmark-dev                      # speed benchmarks
-  fonts-dejavu-core fonts-dejavu-extra  # the condensed bold sans that stands in for Tahoma and MS Sans Serif
+  fonts-dejavu-core fonts-dejavu-extra  # DejaVu Sans Condensed stands in for Tahoma
+  fonts-paratype                        # PT Sans stands in for MS Sans Serif
   xvfb xauth                            # a virtual X server where there is no display
   clang libclang-rt-14-dev              # fuzzing
   util-linux                            # setpriv, for the permission tests

@@ -111,7 +111,7 @@ int main(int argc, char** argv) {
   }
   const std::string output = argv[1];
   std::filesystem::create_directories(output);
-  platform::Application application(argc, argv);
+  platform::Application application;
   SettingsDialogPicture(output);
   CalendarAndColourPictures(output);
   return automation::PendingSteps() == 0 ? 0 : 1;

@@ -1,5 +1,6 @@
 // One widget per control kind, wired so that user actions reach the window's handler.
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
@@ -41,8 +42,7 @@ QWidget* CreateLabel(QWidget* parent, const ControlSpec& spec) {
 }
 
 QWidget* CreateButton(QtWindow& window, QWidget* parent, const ControlSpec& spec) {
-  auto* button = new QPushButton(QString::fromStdString(spec.text), parent);
-  button->setAutoDefault(false);
+  auto* button = new PushButton(QString::fromStdString(spec.text), parent);
   const int id = spec.id;
   QObject::connect(button, &QPushButton::clicked, button,
                    [&window, id] { window.Notify(id, kNotifyClicked); });
@@ -135,6 +135,19 @@ QWidget* CreateControl(QtWindow& window, QWidget* parent, const ControlSpec& spe
     widget->setGeometry(rect);
   }
   return widget;
+}
+
+PushButton::PushButton(const QString& text, QWidget* parent) : QPushButton(text, parent) {
+  setAutoDefault(false);
+}
+
+void PushButton::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !event->isAutoRepeat()) {
+    click();
+    return;
+  }
+  QPushButton::keyPressEvent(event);
 }
 
 EditCombo::EditCombo(QWidget* parent, std::function<void(int)> notify) : QComboBox(parent), notify_(notify) {

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QEventLoop>
 #include <QFrame>
+#include <QPushButton>
 #include <QWidget>
 #include <functional>
 #include <map>
@@ -32,6 +33,16 @@ class WindowWidget : public QWidget {
 
  private:
   QtWindow& owner_;
+};
+
+// A push button that Enter and the keypad's Enter press while it has the focus, as in every desktop
+// dialog (Space presses it too). No button is a default button: Enter elsewhere does nothing.
+class PushButton : public QPushButton {
+ public:
+  PushButton(const QString& text, QWidget* parent);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
 };
 
 // A bordered picture showing its surface. Mouse messages on the surface reach the hook before the
