@@ -12,31 +12,36 @@ namespace {
 constexpr const char* kDefaultName = "MS Sans Serif";
 constexpr int kDefaultPoints = 8;
 
-// The stand-ins for each named face, in order of preference, and the named face's own ascent and descent
-// in ems (from its font header), which place its baseline.
-struct Substitute {
+// What stands in for both named faces, in order of preference. PT Sans (fonts-paratype) is hinted for
+// the screen: unantialiased from 11 to 24 pixels its "i" and "j" keep their dots apart from the stem,
+// "i", "l" and "1" differ, and its bold has stems two pixels wide. It is about a seventh narrower than
+// MS Sans Serif bold and Tahoma bold, which lets the longest button texts ("Restabelecer" on a 72-pixel
+// button) stand clear of their frames; the metric-compatible faces reproduce the named fonts' overflow.
+constexpr const char* kStandIns[] = {"PT Sans", "DejaVu Sans Condensed", "DejaVu Sans"};
+
+// A named face's ascent and descent in ems, from its font header: they place its baseline.
+struct NamedFace {
   const char* name;
-  const char* families[2];
   double ascent;
   double descent;
 };
 
-constexpr Substitute kSubstitutes[] = {
-    // DejaVu Sans Condensed Bold is within 2 % of Tahoma Bold's widths, and its "i" keeps its dot at every
-    // size the calendar uses (fonts-dejavu-extra). Tahoma: ascent 2049 and descent 423 of 2048 units.
-    {"Tahoma", {"DejaVu Sans Condensed", "DejaVu Sans"}, 2049.0 / 2048.0, 423.0 / 2048.0},
-    // PT Sans (fonts-paratype) is hinted for the screen: unantialiased at 11 to 19 pixels its "i" keeps
-    // a dot apart from the stem and its bold has two-pixel stems. It is about a seventh narrower than MS
-    // Sans Serif bold, which is what lets the longest button texts ("Restabelecer" on a 72-pixel button)
-    // stand clear of their frames. MS Sans Serif: 11-pixel ascent and 2-pixel descent at 8 points.
-    {"MS Sans Serif", {"PT Sans", "DejaVu Sans Condensed"}, 1.0, 2.0 / 11.0},
+constexpr NamedFace kNamedFaces[] = {
+    {"Tahoma", 2049.0 / 2048.0, 423.0 / 2048.0},  // the calendar's and the colour caption's texts
+    {"MS Sans Serif", 1.0, 2.0 / 11.0},           // 11-pixel ascent, 2-pixel descent at 8 points
 };
 
-const Substitute& SubstituteFor(const char* name) {
-  for (const Substitute& substitute : kSubstitutes) {
-    if (std::strcmp(substitute.name, name) == 0) return substitute;
+// From 18 points up a stand-in stands a pixel above the named font's baseline. The calendar writes its
+// 18-point labels one pixel above a 30-pixel round box: Tahoma's own 5-pixel descenders would reach the
+// ellipse's outline at the bottom, the raised stand-in keeps a pixel clear of it above and below.
+constexpr int kLargePoints = 18;
+constexpr int kLargeRaise = 1;
+
+const NamedFace& FaceNamed(const char* name) {
+  for (const NamedFace& face : kNamedFaces) {
+    if (std::strcmp(face.name, name) == 0) return face;
   }
-  return kSubstitutes[1];  // an unknown face reads like the dialog font
+  return kNamedFaces[1];  // an unknown face reads like the dialog font
 }
 
 bool Installed(const QString& family) {
@@ -48,7 +53,7 @@ QString FamilyFor(const char* name) {
   const QString wanted = QString::fromUtf8(name);
   // Bitmap faces of the same name render with wrong widths here: only an outline font will do.
   if (Installed(wanted) && QFontDatabase::isSmoothlyScalable(wanted)) return wanted;
-  for (const char* family : SubstituteFor(name).families) {
+  for (const char* family : kStandIns) {
     if (Installed(QString::fromLatin1(family))) return QString::fromLatin1(family);
   }
   return wanted;  // let the toolkit choose
@@ -58,15 +63,15 @@ const char* NameOf(const FontSpec& spec) {
   return spec.name ? spec.name : kDefaultName;
 }
 
-int PixelsOf(const FontSpec& spec) {
-  return PointsToPixels(spec.pointSize > 0 ? spec.pointSize : kDefaultPoints);
+int PointsOf(const FontSpec& spec) {
+  return spec.pointSize > 0 ? spec.pointSize : kDefaultPoints;
 }
 
 }  // namespace
 
 QFont MakeQFont(const FontSpec& spec) {
   QFont font(FamilyFor(NameOf(spec)));
-  font.setPixelSize(PixelsOf(spec));
+  font.setPixelSize(PointsToPixels(PointsOf(spec)));
   font.setBold(spec.bold);
   font.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::PreferOutline));
   font.setHintingPreference(QFont::PreferFullHinting);
@@ -75,10 +80,14 @@ QFont MakeQFont(const FontSpec& spec) {
 }
 
 LineMetrics NamedLineMetrics(const FontSpec& spec) {
-  const Substitute& named = SubstituteFor(NameOf(spec));
-  const double pixels = PixelsOf(spec);
-  return {static_cast<int>(std::lround(named.ascent * pixels)),
-          static_cast<int>(std::lround(named.descent * pixels))};
+  const NamedFace& face = FaceNamed(NameOf(spec));
+  const double pixels = PointsToPixels(PointsOf(spec));
+  return {static_cast<int>(std::lround(face.ascent * pixels)),
+          static_cast<int>(std::lround(face.descent * pixels))};
+}
+
+int BaselineRaise(const FontSpec& spec) {
+  return PointsOf(spec) >= kLargePoints ? kLargeRaise : 0;
 }
 
 }  // namespace platform::qt

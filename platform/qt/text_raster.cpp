@@ -33,7 +33,7 @@ TextMask Render(const std::string& text, const FontSpec& font) {
   mask.advance = metrics.horizontalAdvance(qtext);
   mask.lineHeight = named.ascent + named.descent;
   mask.width = mask.advance + 2 * kOverhang;
-  const int baseline = mask.offsetY + named.ascent;
+  const int baseline = mask.offsetY + named.ascent - qt::BaselineRaise(font);
   mask.height = baseline + std::max(metrics.descent(), named.descent) + kOverhang;
   QImage picture(mask.width, mask.height, QImage::Format_Grayscale8);
   picture.fill(Qt::white);
