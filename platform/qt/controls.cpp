@@ -6,12 +6,15 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QStatusBar>
 
 #include "platform/qt/qt_window.h"
 
 namespace platform::qt {
 namespace {
+
+// The status bar's field: inset from the strip's edges, its text clear of the field's shaded edge.
+constexpr int kStatusInset = 2;
+constexpr int kStatusFieldPadding = 3;
 
 // The flag pictures are 18 or 19 x 12 pixels.
 constexpr int kImageComboIconWidth = 19;
@@ -78,9 +81,8 @@ QWidget* CreateEdit(QtWindow& window, QWidget* parent, const ControlSpec& spec) 
 }
 
 QWidget* CreateStatusBar(QWidget* parent, const ControlSpec& spec) {
-  auto* bar = new QStatusBar(parent);
-  bar->setSizeGripEnabled(false);
-  if (!spec.text.empty()) bar->showMessage(QString::fromStdString(spec.text));
+  auto* bar = new StatusBar(parent);
+  bar->SetText(QString::fromStdString(spec.text));
   return bar;
 }
 
@@ -135,6 +137,30 @@ QWidget* CreateControl(QtWindow& window, QWidget* parent, const ControlSpec& spe
     widget->setGeometry(rect);
   }
   return widget;
+}
+
+StatusBar::StatusBar(QWidget* parent) : QWidget(parent), field_(new QLabel(this)) {
+  field_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  field_->setLineWidth(1);
+  field_->setTextFormat(Qt::PlainText);
+  field_->setIndent(kStatusFieldPadding);
+}
+
+void StatusBar::SetText(const QString& text) {
+  field_->setText(text);
+}
+
+QString StatusBar::Text() const {
+  return field_->text();
+}
+
+QSize StatusBar::sizeHint() const {
+  return {0, fontMetrics().height() + 2 * (kStatusInset + kStatusFieldPadding)};
+}
+
+void StatusBar::resizeEvent(QResizeEvent* event) {
+  field_->setGeometry(rect().adjusted(kStatusInset, kStatusInset, -kStatusInset, -kStatusInset));
+  QWidget::resizeEvent(event);
 }
 
 PushButton::PushButton(const QString& text, QWidget* parent) : QPushButton(text, parent) {

@@ -15,6 +15,7 @@
 #include "platform/window.h"
 
 class QAction;
+class QLabel;
 class QMenuBar;
 
 namespace platform::qt {
@@ -43,6 +44,21 @@ class PushButton : public QPushButton {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+};
+
+// The strip along a window's bottom edge: one sunken field across it that holds the bar's text.
+class StatusBar : public QWidget {
+ public:
+  explicit StatusBar(QWidget* parent);
+  void SetText(const QString& text);
+  QString Text() const;
+  QSize sizeHint() const override;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  QLabel* field_;
 };
 
 // A bordered picture showing its surface. Mouse messages on the surface reach the hook before the

@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
-#include <QStatusBar>
 #include <algorithm>
 #include <cmath>
 
@@ -184,7 +183,7 @@ void QtWindow::SetText(int id, const std::string& text) {
   if (auto* button = ControlAs<QAbstractButton>(id)) button->setText(value);
   if (auto* edit = ControlAs<QLineEdit>(id)) edit->setText(value);
   if (auto* combo = ControlAs<QComboBox>(id); combo && combo->isEditable()) combo->setEditText(value);
-  if (auto* bar = ControlAs<QStatusBar>(id)) bar->showMessage(value);
+  if (auto* bar = ControlAs<StatusBar>(id)) bar->SetText(value);
 }
 
 std::string QtWindow::Text(int id) const {
@@ -192,7 +191,7 @@ std::string QtWindow::Text(int id) const {
   if (auto* button = ControlAs<QAbstractButton>(id)) return button->text().toStdString();
   if (auto* edit = ControlAs<QLineEdit>(id)) return edit->text().toStdString();
   if (auto* combo = ControlAs<QComboBox>(id)) return combo->currentText().toStdString();
-  if (auto* bar = ControlAs<QStatusBar>(id)) return bar->currentMessage().toStdString();
+  if (auto* bar = ControlAs<StatusBar>(id)) return bar->Text().toStdString();
   return {};
 }
 
