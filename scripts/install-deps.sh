@@ -14,6 +14,7 @@ packages=(
   util-linux                            # setpriv, for the permission tests
   desktop-file-utils                    # checks the desktop entry
   libx11-dev                            # the start-up benchmark watches the window appear
+  libxcb1-dev                           # window-manager hints for the frame buttons
   mingw-w64-x86-64-dev                  # Windows headers: the portable headers are checked against them
 )
 

@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "platform/qt/frame_hints.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_window.h"
 
@@ -44,6 +45,7 @@ MessageBoxWindow::MessageBoxWindow(const std::string& text, const std::string& c
                                    MessageButtons buttons)
     : text_(text), kind_(buttons) {
   setWindowFlags(FlagsFor(buttons));
+  AskForFrame(*this, {false, buttons == MessageButtons::kOk});
   setWindowTitle(QString::fromStdString(caption));
   auto* label = new QLabel(QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
                            this);

@@ -12,6 +12,7 @@
 #include <cmath>
 
 #include "platform/qt/fonts.h"
+#include "platform/qt/frame_hints.h"
 #include "platform/qt/qt_window.h"
 
 namespace platform::qt {
@@ -80,6 +81,7 @@ QtWindow::QtWindow(const WindowSpec& spec, const std::vector<ControlSpec>& contr
                    const std::vector<Menu>& menus, WindowHandler& handler)
     : handler_(handler), widget_(new WindowWidget(*this)) {
   widget_->setWindowFlags(FlagsFor(spec));
+  AskForFrame(*widget_, {spec.minimiseBox, spec.closeBox});
   widget_->setWindowTitle(QString::fromStdString(spec.caption));
   widget_->setFont(MakeQFont(spec.font));
   widget_->setFixedSize(PixelsAcross(spec.units, spec.clientWidth),
