@@ -152,7 +152,7 @@ SeenMessageBox Describe(const qt::MessageBoxWindow& box) {
   for (const QPushButton* button : box.Buttons()) {
     seen.buttons.push_back(Plain(button->text()));
     seen.hasIcon = seen.hasIcon || !button->icon().isNull();
-    if (button->hasFocus()) seen.focusedButton = Plain(button->text());
+    if (box.focusWidget() == button) seen.focusedButton = Plain(button->text());
   }
   seen.closeBox = box.windowFlags().testFlag(Qt::WindowCloseButtonHint);
   return seen;
