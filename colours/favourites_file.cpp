@@ -8,6 +8,13 @@ namespace kalvor {
 
 namespace {
 
+using platform::Get32;
+using platform::GetInt16;
+using platform::GetInt32;
+using platform::Put32;
+using platform::PutInt16;
+using platform::PutInt32;
+
 // Field offsets of the record.
 constexpr int kLeftAt = 0;
 constexpr int kRightAt = 4;
@@ -25,25 +32,25 @@ bool InTable(int column, int row) {
 
 std::array<std::uint8_t, kFavouriteRecordSize> EncodeFavouriteCell(const FavouriteCell& cell) {
   std::array<std::uint8_t, kFavouriteRecordSize> record{};
-  platform::Put32(&record[kLeftAt], static_cast<std::uint32_t>(cell.left));
-  platform::Put32(&record[kRightAt], static_cast<std::uint32_t>(cell.right));
-  platform::Put32(&record[kTopAt], static_cast<std::uint32_t>(cell.top));
-  platform::Put32(&record[kBottomAt], static_cast<std::uint32_t>(cell.bottom));
-  platform::Put16(&record[kColumnAt], static_cast<std::uint16_t>(cell.column));
-  platform::Put16(&record[kRowAt], static_cast<std::uint16_t>(cell.row));
-  platform::Put32(&record[kColourAt], cell.colour);
+  PutInt32(&record[kLeftAt], cell.left);
+  PutInt32(&record[kRightAt], cell.right);
+  PutInt32(&record[kTopAt], cell.top);
+  PutInt32(&record[kBottomAt], cell.bottom);
+  PutInt16(&record[kColumnAt], cell.column);
+  PutInt16(&record[kRowAt], cell.row);
+  Put32(&record[kColourAt], cell.colour);
   return record;
 }
 
 FavouriteCell DecodeFavouriteCell(const std::uint8_t* record) {
   FavouriteCell cell;
-  cell.left = static_cast<std::int32_t>(platform::Get32(record + kLeftAt));
-  cell.right = static_cast<std::int32_t>(platform::Get32(record + kRightAt));
-  cell.top = static_cast<std::int32_t>(platform::Get32(record + kTopAt));
-  cell.bottom = static_cast<std::int32_t>(platform::Get32(record + kBottomAt));
-  cell.column = static_cast<std::int16_t>(platform::Get16(record + kColumnAt));
-  cell.row = static_cast<std::int16_t>(platform::Get16(record + kRowAt));
-  cell.colour = platform::Get32(record + kColourAt);
+  cell.left = GetInt32(&record[kLeftAt]);
+  cell.right = GetInt32(&record[kRightAt]);
+  cell.top = GetInt32(&record[kTopAt]);
+  cell.bottom = GetInt32(&record[kBottomAt]);
+  cell.column = GetInt16(&record[kColumnAt]);
+  cell.row = GetInt16(&record[kRowAt]);
+  cell.colour = Get32(&record[kColourAt]);
   return cell;
 }
 
