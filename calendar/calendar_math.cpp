@@ -1,9 +1,18 @@
 #include "calendar/calendar_math.h"
 
+#include <array>
+#include <cstdint>
+
 namespace kalvor {
 namespace {
-constexpr std::array<std::int16_t, 13> kCommonYearLengths = {0,  31, 28, 31, 30, 31, 30,
-                                                             31, 31, 30, 31, 30, 31};
+constexpr int kFebruary = 2;
+// Entries 1..12; entry 0 is unused.
+constexpr std::array<std::int16_t, kMonthsPerYear + 1> kCommonYearLengths = {0,  31, 28, 31, 30, 31, 30,
+                                                                             31, 31, 30, 31, 30, 31};
+
+int FebruaryLength(int year) {
+  return ((year % 4 == 0 && year % 100 != 0) || year % 400 == 0) ? 29 : 28;
+}
 }  // namespace
 
 int WeekdayOf(int year, int month, int day) {
@@ -12,7 +21,7 @@ int WeekdayOf(int year, int month, int day) {
   int m = month - 2;
   int y = year;
   if (m <= 0) {
-    m += 12;
+    m += kMonthsPerYear;
     y -= 1;
   }
   const int yc = y % 100;
@@ -23,14 +32,13 @@ int WeekdayOf(int year, int month, int day) {
   return k == 1 ? 7 : k - 1;
 }
 
-int FebruaryLength(int year) {
-  return ((year % 4 == 0 && year % 100 != 0) || year % 400 == 0) ? 29 : 28;
+int MonthLength(YearMonth month) {
+  return month.month == kFebruary ? FebruaryLength(month.year) : kCommonYearLengths[month.month];
 }
 
-std::array<std::int16_t, 13> MonthLengthsFor(int year) {
-  std::array<std::int16_t, 13> lengths = kCommonYearLengths;
-  lengths[2] = static_cast<std::int16_t>(FebruaryLength(year));
-  return lengths;
+YearMonth MonthsAfter(YearMonth start, int count) {
+  const int fromJanuary = start.month - 1 + count;
+  return {start.year + fromJanuary / kMonthsPerYear, fromJanuary % kMonthsPerYear + 1};
 }
 
 }  // namespace kalvor
