@@ -8,13 +8,6 @@
 namespace kalvor {
 
 namespace {
-using platform::Get32;
-using platform::GetInt16;
-using platform::GetInt32;
-using platform::Put32;
-using platform::PutInt16;
-using platform::PutInt32;
-
 // Field offsets of the record.
 constexpr int kLeftAt = 0;
 constexpr int kTopAt = 2;
@@ -49,33 +42,33 @@ const DayCell& DayCells::At(int monthSlot, int dayIndex) const {
 std::array<std::uint8_t, kDayCellRecordSize> EncodeDayCellRecord(const DayCell& cell,
                                                                  std::int32_t settingsId) {
   std::array<std::uint8_t, kDayCellRecordSize> record{};
-  PutInt16(&record[kLeftAt], cell.left);
-  PutInt16(&record[kTopAt], cell.top);
-  PutInt16(&record[kRightAt], cell.right);
-  PutInt16(&record[kBottomAt], cell.bottom);
-  PutInt16(&record[kWeekdayAt], cell.weekday);
-  PutInt16(&record[kDayNumberAt], cell.dayNumber);
-  PutInt32(&record[kMarkedAt], cell.marked);
-  PutInt32(&record[kSettingsIdAt], settingsId);
-  PutInt16(&record[kMonthSlotAt], cell.monthSlot);
-  PutInt16(&record[kDayIndexAt], cell.dayIndex);
-  Put32(&record[kFillColourAt], cell.fillColour);
+  platform::PutInt16(&record[kLeftAt], cell.left);
+  platform::PutInt16(&record[kTopAt], cell.top);
+  platform::PutInt16(&record[kRightAt], cell.right);
+  platform::PutInt16(&record[kBottomAt], cell.bottom);
+  platform::PutInt16(&record[kWeekdayAt], cell.weekday);
+  platform::PutInt16(&record[kDayNumberAt], cell.dayNumber);
+  platform::PutInt32(&record[kMarkedAt], cell.marked);
+  platform::PutInt32(&record[kSettingsIdAt], settingsId);
+  platform::PutInt16(&record[kMonthSlotAt], cell.monthSlot);
+  platform::PutInt16(&record[kDayIndexAt], cell.dayIndex);
+  platform::Put32(&record[kFillColourAt], cell.fillColour);
   return record;
 }
 
 DayCell DecodeDayCellRecord(const std::uint8_t* record) {
   DayCell cell;
-  cell.left = GetInt16(&record[kLeftAt]);
-  cell.top = GetInt16(&record[kTopAt]);
-  cell.right = GetInt16(&record[kRightAt]);
-  cell.bottom = GetInt16(&record[kBottomAt]);
-  cell.weekday = GetInt16(&record[kWeekdayAt]);
-  cell.dayNumber = GetInt16(&record[kDayNumberAt]);
-  cell.marked = GetInt32(&record[kMarkedAt]);
-  cell.settingsId = GetInt32(&record[kSettingsIdAt]);
-  cell.monthSlot = GetInt16(&record[kMonthSlotAt]);
-  cell.dayIndex = GetInt16(&record[kDayIndexAt]);
-  cell.fillColour = Get32(&record[kFillColourAt]);
+  cell.left = platform::GetInt16(&record[kLeftAt]);
+  cell.top = platform::GetInt16(&record[kTopAt]);
+  cell.right = platform::GetInt16(&record[kRightAt]);
+  cell.bottom = platform::GetInt16(&record[kBottomAt]);
+  cell.weekday = platform::GetInt16(&record[kWeekdayAt]);
+  cell.dayNumber = platform::GetInt16(&record[kDayNumberAt]);
+  cell.marked = platform::GetInt32(&record[kMarkedAt]);
+  cell.settingsId = platform::GetInt32(&record[kSettingsIdAt]);
+  cell.monthSlot = platform::GetInt16(&record[kMonthSlotAt]);
+  cell.dayIndex = platform::GetInt16(&record[kDayIndexAt]);
+  cell.fillColour = platform::Get32(&record[kFillColourAt]);
   return cell;
 }
 

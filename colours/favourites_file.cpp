@@ -7,14 +7,6 @@
 namespace kalvor {
 
 namespace {
-
-using platform::Get32;
-using platform::GetInt16;
-using platform::GetInt32;
-using platform::Put32;
-using platform::PutInt16;
-using platform::PutInt32;
-
 // Field offsets of the record.
 constexpr int kLeftAt = 0;
 constexpr int kRightAt = 4;
@@ -32,25 +24,25 @@ bool InTable(int column, int row) {
 
 std::array<std::uint8_t, kFavouriteRecordSize> EncodeFavouriteCell(const FavouriteCell& cell) {
   std::array<std::uint8_t, kFavouriteRecordSize> record{};
-  PutInt32(&record[kLeftAt], cell.left);
-  PutInt32(&record[kRightAt], cell.right);
-  PutInt32(&record[kTopAt], cell.top);
-  PutInt32(&record[kBottomAt], cell.bottom);
-  PutInt16(&record[kColumnAt], cell.column);
-  PutInt16(&record[kRowAt], cell.row);
-  Put32(&record[kColourAt], cell.colour);
+  platform::PutInt32(&record[kLeftAt], cell.left);
+  platform::PutInt32(&record[kRightAt], cell.right);
+  platform::PutInt32(&record[kTopAt], cell.top);
+  platform::PutInt32(&record[kBottomAt], cell.bottom);
+  platform::PutInt16(&record[kColumnAt], cell.column);
+  platform::PutInt16(&record[kRowAt], cell.row);
+  platform::Put32(&record[kColourAt], cell.colour);
   return record;
 }
 
 FavouriteCell DecodeFavouriteCell(const std::uint8_t* record) {
   FavouriteCell cell;
-  cell.left = GetInt32(&record[kLeftAt]);
-  cell.right = GetInt32(&record[kRightAt]);
-  cell.top = GetInt32(&record[kTopAt]);
-  cell.bottom = GetInt32(&record[kBottomAt]);
-  cell.column = GetInt16(&record[kColumnAt]);
-  cell.row = GetInt16(&record[kRowAt]);
-  cell.colour = Get32(&record[kColourAt]);
+  cell.left = platform::GetInt32(&record[kLeftAt]);
+  cell.right = platform::GetInt32(&record[kRightAt]);
+  cell.top = platform::GetInt32(&record[kTopAt]);
+  cell.bottom = platform::GetInt32(&record[kBottomAt]);
+  cell.column = platform::GetInt16(&record[kColumnAt]);
+  cell.row = platform::GetInt16(&record[kRowAt]);
+  cell.colour = platform::Get32(&record[kColourAt]);
   return cell;
 }
 

@@ -12,8 +12,6 @@
 namespace kalvor {
 
 namespace {
-using platform::GetInt32;
-using platform::PutInt32;
 
 constexpr int kSecondsPerMinute = 60;
 constexpr int kSecondsPerHour = 3600;
@@ -47,27 +45,27 @@ std::uint32_t TimeOfDaySeed() {
 
 std::array<std::uint8_t, kSettingsRecordSize> EncodeSettingsRecord(const Settings& settings) {
   std::array<std::uint8_t, kSettingsRecordSize> record{};
-  PutInt32(&record[kStartMonthAt], settings.startMonth);
-  PutInt32(&record[kLastMonthAt], settings.lastMonth);
-  PutInt32(&record[kStartYearAt], settings.startYearIndex);
-  PutInt32(&record[kLastYearAt], settings.lastYearIndex);
-  PutInt32(&record[kDayShapeAt], settings.dayShape);
-  PutInt32(&record[kMonthCountAt], settings.monthCount);
-  PutInt32(&record[kLanguageAt], settings.languageIndex);
-  PutInt32(&record[kSettingsIdAt], settings.settingsId);
+  platform::PutInt32(&record[kStartMonthAt], settings.startMonth);
+  platform::PutInt32(&record[kLastMonthAt], settings.lastMonth);
+  platform::PutInt32(&record[kStartYearAt], settings.startYearIndex);
+  platform::PutInt32(&record[kLastYearAt], settings.lastYearIndex);
+  platform::PutInt32(&record[kDayShapeAt], settings.dayShape);
+  platform::PutInt32(&record[kMonthCountAt], settings.monthCount);
+  platform::PutInt32(&record[kLanguageAt], settings.languageIndex);
+  platform::PutInt32(&record[kSettingsIdAt], settings.settingsId);
   return record;
 }
 
 Settings DecodeSettingsRecord(const std::uint8_t* record) {
   Settings settings;
-  settings.startMonth = GetInt32(&record[kStartMonthAt]);
-  settings.lastMonth = GetInt32(&record[kLastMonthAt]);
-  settings.startYearIndex = GetInt32(&record[kStartYearAt]);
-  settings.lastYearIndex = GetInt32(&record[kLastYearAt]);
-  settings.dayShape = GetInt32(&record[kDayShapeAt]);
-  settings.monthCount = GetInt32(&record[kMonthCountAt]);
-  settings.languageIndex = GetInt32(&record[kLanguageAt]);
-  settings.settingsId = GetInt32(&record[kSettingsIdAt]);
+  settings.startMonth = platform::GetInt32(&record[kStartMonthAt]);
+  settings.lastMonth = platform::GetInt32(&record[kLastMonthAt]);
+  settings.startYearIndex = platform::GetInt32(&record[kStartYearAt]);
+  settings.lastYearIndex = platform::GetInt32(&record[kLastYearAt]);
+  settings.dayShape = platform::GetInt32(&record[kDayShapeAt]);
+  settings.monthCount = platform::GetInt32(&record[kMonthCountAt]);
+  settings.languageIndex = platform::GetInt32(&record[kLanguageAt]);
+  settings.settingsId = platform::GetInt32(&record[kSettingsIdAt]);
   return settings;
 }
 
