@@ -27,8 +27,8 @@ fi
 bash "$root/scripts/install-deps.sh"
 mkdir -p "$source"
 git -C "$root" ls-files -z | (cd "$root" && tar --null -T - -cf -) | tar -xf - -C "$source"
-cmake -S "$source" -B "$build" -DKALVOR_BENCHMARKS=OFF > "$work/configure.log"
-cmake --build "$build" -j "$jobs" > "$work/build.log"
+cmake -S "$source" -B "$build" -DKALVOR_BENCHMARKS=OFF > "$work/configure.log" 2>&1
+cmake --build "$build" -j "$jobs" > "$work/build.log" 2>&1
 
 caught=0
 failures=0
@@ -49,12 +49,12 @@ for patch in "${patches[@]}"; do
   else
     caught=$((caught + 1))
     echo "CAUGHT      $name by:"
-    sed -n 's/^ *[0-9]* - \(.*\) (Failed)$/              \1/p' "$log"
+    sed -n -E 's/^[[:space:]]+[0-9]+ - ([^ ]+).*$/              \1/p' "$log"
   fi
   patch -s -R -d "$source" -p1 < "$patch"
 done
 
 # Leave the copy's build matching the unchanged program for the next run.
-cmake --build "$build" -j "$jobs" > "$work/build.log"
+cmake --build "$build" -j "$jobs" > "$work/build.log" 2>&1
 echo "$caught of ${#patches[@]} bugs caught (copy and logs in $work)"
 [ "$failures" -eq 0 ]

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <csignal>
 #include <filesystem>
 #include <thread>
 
@@ -104,23 +105,36 @@ TEST(ReplaceWholeFile, ImpossibleTargetsFailAndLeaveEverythingAsItWas) {
   EXPECT_EQ(ReadBytes(folder.File("plain")), kOld);
 }
 
-// A child process whose every file handle is taken: the replacement cannot even start.
-TEST(ReplaceWholeFile, NoFreeFileHandleReportsTooManyFiles) {
-  TempFolder folder;
+// Replaces `path` in a child process held to `limit` of `resource` (at the lowest free descriptor for
+// RLIMIT_NOFILE), and gives the error number it reported.
+int ReplaceUnderLimit(const std::string& path, int resource, rlim_t limit) {
   const pid_t child = fork();
-  ASSERT_GE(child, 0);
   if (child == 0) {
-    const int lowestFree = dup(0);
-    close(lowestFree);
-    const rlimit limit{static_cast<rlim_t>(lowestFree), static_cast<rlim_t>(lowestFree)};
-    if (setrlimit(RLIMIT_NOFILE, &limit) != 0) _exit(0);
-    _exit(ReplaceWholeFile(folder.File("data.log"), kNew).error);
+    signal(SIGXFSZ, SIG_IGN);  // a write past the size limit then fails with EFBIG instead
+    if (resource == RLIMIT_NOFILE) {
+      limit = static_cast<rlim_t>(dup(0));
+      close(static_cast<int>(limit));
+    }
+    const rlimit bounds{limit, limit};
+    if (setrlimit(resource, &bounds) != 0) _exit(0);
+    _exit(ReplaceWholeFile(path, kNew).error);
   }
   int status = 0;
-  ASSERT_EQ(waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), platform::kErrTooManyFiles);
+  if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status);
+}
+
+TEST(ReplaceWholeFile, LimitsOfTheProcessFailCleanly) {
+  TempFolder folder;
+  const std::string path = folder.File("data.log");
+  EXPECT_EQ(ReplaceUnderLimit(path, RLIMIT_NOFILE, 0), platform::kErrTooManyFiles);
   EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{});
+
+  // Too big to write: the part written beside the old file goes, the old file stays.
+  WriteBytes(path, kOld);
+  EXPECT_GT(ReplaceUnderLimit(path, RLIMIT_FSIZE, kNew.size() - 1), platform::kErrNone);
+  EXPECT_EQ(ReadBytes(path), kOld);
+  EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{"data.log"});
 }
 
 TEST(RecordReader, ReadsExactlyWhatIsAskedAndNothingPastTheEnd) {
