@@ -1,18 +1,11 @@
 #include "calendar/calendar_math.h"
 
-#include <array>
-#include <cstdint>
-
 namespace kalvor {
 namespace {
 constexpr int kFebruary = 2;
 // Entries 1..12; entry 0 is unused.
 constexpr std::array<std::int16_t, kMonthsPerYear + 1> kCommonYearLengths = {0,  31, 28, 31, 30, 31, 30,
                                                                              31, 31, 30, 31, 30, 31};
-
-int FebruaryLength(int year) {
-  return ((year % 4 == 0 && year % 100 != 0) || year % 400 == 0) ? 29 : 28;
-}
 }  // namespace
 
 int WeekdayOf(int year, int month, int day) {
@@ -32,8 +25,18 @@ int WeekdayOf(int year, int month, int day) {
   return k == 1 ? 7 : k - 1;
 }
 
+int FebruaryLength(int year) {
+  return ((year % 4 == 0 && year % 100 != 0) || year % 400 == 0) ? 29 : 28;
+}
+
+std::array<std::int16_t, kMonthsPerYear + 1> MonthLengthsFor(int year) {
+  std::array<std::int16_t, kMonthsPerYear + 1> lengths = kCommonYearLengths;
+  lengths[kFebruary] = static_cast<std::int16_t>(FebruaryLength(year));
+  return lengths;
+}
+
 int MonthLength(YearMonth month) {
-  return month.month == kFebruary ? FebruaryLength(month.year) : kCommonYearLengths[month.month];
+  return MonthLengthsFor(month.year)[month.month];
 }
 
 YearMonth MonthsAfter(YearMonth start, int count) {

@@ -1,6 +1,9 @@
 // Weekdays, month lengths and month steps of Gregorian dates.
 #pragma once
 
+#include <array>
+#include <cstdint>
+
 namespace kalvor {
 
 constexpr int kMonthsPerYear = 12;
@@ -17,6 +20,9 @@ struct YearMonth {
 };
 
 int WeekdayOf(int year, int month, int day);
+int FebruaryLength(int year);
+// Entries 1..12 hold the month lengths of the year; entry 0 is unused.
+std::array<std::int16_t, kMonthsPerYear + 1> MonthLengthsFor(int year);
 int MonthLength(YearMonth month);
 // The month `count` months after `start` (count >= 0; start.month 1..12).
 YearMonth MonthsAfter(YearMonth start, int count);

@@ -40,13 +40,16 @@ TEST(WeekdayOf, StaysInRangeWhereTheIntermediateSumIsNegative) {
   EXPECT_EQ(WeekdayOf(1601, 1, 1), 1);  // a Monday
 }
 
-TEST(MonthLength, AgreesWithTheStandardCalendarIncludingTheCenturyRules) {
+TEST(MonthLengthsFor, AgreesWithTheStandardCalendarIncludingTheCenturyRules) {
   using namespace std::chrono;
   for (int y = 1900; y <= 2100; ++y) {
+    const auto lengths = MonthLengthsFor(y);
     for (unsigned m = 1; m <= 12; ++m) {
       const unsigned expected = unsigned(year_month_day_last{year{y} / month{m} / last}.day());
+      ASSERT_EQ(lengths[m], int(expected)) << y << "-" << m;
       ASSERT_EQ(MonthLength({y, int(m)}), int(expected)) << y << "-" << m;
     }
+    EXPECT_EQ(FebruaryLength(y), lengths[2]);
   }
 }
 
