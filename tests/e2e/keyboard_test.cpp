@@ -12,6 +12,7 @@
 #include "settings/settings_dialog.h"
 #include "settings/settings_file.h"
 #include "tests/e2e/main_window_steps.h"
+#include "tests/support/tallest_run.h"
 
 namespace kalvor::testing {
 namespace {
@@ -109,7 +110,7 @@ TEST(KeyboardE2e, AnInformingBoxClosesWithEnterOrEscapeAndTheDialogStays) {
 
 TEST(KeyboardE2e, EnterOnTheFileNameDialogsAcceptExports) {
   TempFolder folder;
-  WriteSettingsFile(folder, TwentyMonths());
+  WriteSettingsFile(folder, TallestRun());
   const std::string name = folder.File("calendario");
   Menu(kCmdBitmap);
   On(kFileNameCaption, [name](Window& dialog) {
@@ -147,7 +148,7 @@ void ChangeAColourAndGetOut() {
 
 TEST(KeyboardE2e, TheSaveQuestionWaitsForYesOrNoAndKeepsTheChanges) {
   TempFolder folder;
-  WriteSettingsFile(folder, TwentyMonths());
+  WriteSettingsFile(folder, TallestRun());
   ChangeAColourAndGetOut();
   automation::Then([] {
     EXPECT_TRUE(automation::PressMessageBoxKey(Key::kEscape));

@@ -10,6 +10,7 @@
 #include "mainwindow/file_name_dialog.h"
 #include "settings/settings_dialog.h"
 #include "tests/e2e/main_window_steps.h"
+#include "tests/support/tallest_run.h"
 
 namespace kalvor::testing {
 namespace {
@@ -55,7 +56,7 @@ class TextFitInLanguage : public ::testing::TestWithParam<int> {};
 TEST_P(TextFitInLanguage, FileNameAndColourDialogs) {
   const int language = GetParam();
   TempFolder folder;
-  WriteSettingsFile(folder, TwentyMonths(language));
+  WriteSettingsFile(folder, TallestRun(language));
   const std::string fileName = Text(text::ttlFileOperation, language);
   const std::string colours = Text(text::ttlFavouriteColours, language);
   Menu(kCmdBitmap);
