@@ -8,6 +8,8 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
 #include <QScreen>
 #include <QWidget>
 
@@ -257,6 +259,22 @@ TEST(WindowTest, ButtonsAndCheckBoxesNotifyClicks) {
 std::vector<platform::Menu> SampleMenus() {
   return {{"Operations", {{kMenuNew, "New"}, {0, "-"}, {kMenuExit, "Exit"}}},
           {"Colours", {{kMenuColours, "Mine"}}}};
+}
+
+// The drop-down menus are written in the bar's font, the window's own, also when it is not the system's.
+TEST(WindowTest, MenusUseOneFont) {
+  ScriptedHandler handler;
+  WindowSpec spec = PixelSpec();
+  spec.font = {"Tahoma", 10, true};
+  RunChecking(spec, SampleControls(), SampleMenus(), handler, [](Window& window) {
+    const QMenuBar* bar = platform::qt::AsQt(window).MenuBar();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->font(), platform::qt::AsQt(window).Widget().font());
+    for (const QAction* entry : bar->actions()) {
+      ASSERT_NE(entry->menu(), nullptr);
+      EXPECT_EQ(entry->menu()->font(), bar->font());
+    }
+  });
 }
 
 TEST(WindowTest, MenusShowItemsGreyAndNotify) {
