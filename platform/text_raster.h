@@ -15,8 +15,8 @@ struct TextMask {
   int offsetY = 0;  // and this many above its y (glyphs taller than the named font's ascent)
   int width = 0;
   int height = 0;
-  int advance = 0;     // the text's width: where the next text would start
-  int lineHeight = 0;  // the named font's ascent and descent: where the next line would start
+  int advance = 0;                // the text's width: where the next text would start
+  int lineHeight = 0;             // the named font's ascent and descent: where the next line would start
   std::vector<std::uint8_t> ink;  // width × height, 1 where the text covers the pixel
 };
 

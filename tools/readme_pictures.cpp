@@ -195,7 +195,8 @@ int FramePositions() {
   automation::Then([] { automation::InvokeMenu(*automation::ActiveWindow(), kalvor::kCmdFavouriteColours); });
   LetTheWindowManagerFrame();
   automation::Then([] {
-    automation::Mouse(*automation::ActiveWindow(), kalvor::kPaletteViewId, platform::MouseKind::kLeftDown, 12, 12);
+    automation::Mouse(*automation::ActiveWindow(), kalvor::kPaletteViewId, platform::MouseKind::kLeftDown, 12,
+                      12);
   });
   LetTheWindowManagerFrame();
   bool placed = false;
@@ -204,8 +205,8 @@ int FramePositions() {
     const auto chooser = automation::OpenColourChooser();
     if (!dialog || !chooser) return;
     const int dx = chooser->x - dialog->ScreenX(), dy = chooser->y - dialog->ScreenY();
-    std::printf("colour dialog's frame at (%d, %d), chooser's frame at (%d, %d): %+d, %+d\n", dialog->ScreenX(),
-                dialog->ScreenY(), chooser->x, chooser->y, dx, dy);
+    std::printf("colour dialog's frame at (%d, %d), chooser's frame at (%d, %d): %+d, %+d\n",
+                dialog->ScreenX(), dialog->ScreenY(), chooser->x, chooser->y, dx, dy);
     std::fflush(stdout);
     placed = dx == 30 && dy == 30;
     // Time for a look from outside (the screenshots script takes the screen now).
@@ -233,6 +234,7 @@ int main(int argc, char** argv) {
   std::filesystem::create_directories(review);
   SettingsDialogPictures(readme, review);
   CalendarAndColourPictures(readme);
-  for (int language = 1; language <= kalvor::kLanguageCount; ++language) LanguagePictures(language, readme, review);
+  for (int language = 1; language <= kalvor::kLanguageCount; ++language)
+    LanguagePictures(language, readme, review);
   return automation::PendingSteps() == 0 ? 0 : 1;
 }

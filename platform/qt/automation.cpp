@@ -188,8 +188,8 @@ void SendKey(QWidget& window, Key key) {
 TextFit LabelFit(const QLabel& label) {
   const QRect room = label.contentsRect();
   const int flags = Qt::TextWordWrap | static_cast<int>(label.alignment());
-  const QRect text = label.fontMetrics().boundingRect(QRect(0, 0, room.width(), label.height()), flags,
-                                                      label.text());
+  const QRect text =
+      label.fontMetrics().boundingRect(QRect(0, 0, room.width(), label.height()), flags, label.text());
   return {text.width(), text.height(), label.width(), label.height()};
 }
 
@@ -376,7 +376,8 @@ Frame WindowFrame(const Window& window) {
 TextFit ControlTextFit(const Window& window, int id) {
   const QWidget* control = qt::AsQt(window).Control(id);
   if (const auto* label = dynamic_cast<const QLabel*>(control)) return LabelFit(*label);
-  if (const auto* box = dynamic_cast<const QCheckBox*>(control)) return ButtonFit(*box, QStyle::SE_CheckBoxContents);
+  if (const auto* box = dynamic_cast<const QCheckBox*>(control))
+    return ButtonFit(*box, QStyle::SE_CheckBoxContents);
   if (const auto* button = dynamic_cast<const QPushButton*>(control))
     return ButtonFit(*button, QStyle::SE_PushButtonContents);
   return {};

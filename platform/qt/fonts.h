@@ -7,7 +7,8 @@
 
 namespace platform::qt {
 
-// The font for `spec`: the named family where it is installed as an outline font, otherwise a stand-in; pixel size from the point size at 96 dpi, bold as asked, never antialiased.
+// The font for `spec`: the named family where it is installed as an outline font, otherwise a
+// stand-in; pixel size from the point size at 96 dpi, bold as asked, never antialiased.
 QFont MakeQFont(const FontSpec& spec);
 
 // Where the named font puts its baseline below the top of a line of text, and how far its descent

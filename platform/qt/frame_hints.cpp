@@ -49,8 +49,8 @@ void AskForFrame(QWidget& window, FrameButtons buttons) {
   if (buttons.minimise) functions |= kMinimise, decorations |= kMinimiseButton;
   if (buttons.close) functions |= kClose, decorations |= kMenu;
   const std::uint32_t hints[kHintsLength] = {kHasFunctions | kHasDecorations, functions, decorations, 0, 0};
-  xcb_change_property(connection, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(window.winId()), atom, atom,
-                      32, kHintsLength, hints);
+  xcb_change_property(connection, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(window.winId()), atom,
+                      atom, 32, kHintsLength, hints);
   xcb_flush(connection);
 }
 

@@ -47,8 +47,8 @@ MessageBoxWindow::MessageBoxWindow(const std::string& text, const std::string& c
   setWindowFlags(FlagsFor(buttons));
   AskForFrame(*this, {false, buttons == MessageButtons::kOk});
   setWindowTitle(QString::fromStdString(caption));
-  auto* label = new QLabel(QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
-                           this);
+  auto* label =
+      new QLabel(QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")), this);
   label->setTextFormat(Qt::PlainText);
   if (buttons == MessageButtons::kOk) {
     AddButton("OK", MessageAnswer::kOk);

@@ -27,17 +27,6 @@ constexpr const char* kSaveQuestion = "To save changes before exiting ?";
 constexpr const char* kFavouritesFile = "Mis Colores.log";
 constexpr platform::Colour kChosen = 0x3366CC;
 
-void On(const std::string& caption, std::function<void(Window&)> step) {
-  automation::Then([caption, step] {
-    Window* window = automation::WindowWithCaption(caption);
-    if (window == nullptr) {
-      ADD_FAILURE() << "not open: " << caption;
-      return;
-    }
-    step(*window);
-  });
-}
-
 // The settings dialog: March to May 2024, then the focus on a button and a key.
 void ChoosePeriodAndPress(int button, Key key) {
   automation::Then([button, key] {
@@ -113,7 +102,7 @@ TEST(KeyboardE2e, EnterOnTheFileNameDialogsAcceptExports) {
   WriteSettingsFile(folder, TallestRun());
   const std::string name = folder.File("calendario");
   Menu(kCmdBitmap);
-  On(kFileNameCaption, [name](Window& dialog) {
+  OnWindow(kFileNameCaption, [name](Window& dialog) {
     automation::TypeText(dialog, kFileNameEditId, name);
     automation::PressKey(dialog, Key::kEnter);  // in the text box: no button has the focus
     automation::PressKey(dialog, Key::kEscape);
@@ -135,11 +124,11 @@ TEST(KeyboardE2e, EnterOnTheFileNameDialogsAcceptExports) {
 // A palette change, then Get out: the question that follows.
 void ChangeAColourAndGetOut() {
   Menu(kCmdFavouriteColours);
-  On(kColourCaption, [](Window& dialog) {
+  OnWindow(kColourCaption, [](Window& dialog) {
     automation::Mouse(dialog, kPaletteViewId, platform::MouseKind::kLeftDown, 15, 15);
   });
   automation::Then([] { EXPECT_TRUE(automation::AnswerColourChooser(kChosen)); });
-  On(kColourCaption, [](Window& dialog) {
+  OnWindow(kColourCaption, [](Window& dialog) {
     automation::PressKey(dialog, Key::kEscape);  // the dialog has no key to end it
     EXPECT_TRUE(automation::WindowWithCaption(kColourCaption));
     automation::Click(dialog, kGetOutButtonId);
@@ -160,7 +149,7 @@ TEST(KeyboardE2e, TheSaveQuestionWaitsForYesOrNoAndKeepsTheChanges) {
     EXPECT_FALSE(box->closeBox);
     EXPECT_FALSE(box->hasIcon);
   });
-  On(kColourCaption, [](Window& dialog) { EXPECT_TRUE(automation::ControlEnabled(dialog, kFileButtonId)); });
+  OnWindow(kColourCaption, [](Window& dialog) { EXPECT_TRUE(automation::ControlEnabled(dialog, kFileButtonId)); });
   // No, with the keyboard: Tab to it, then Enter.
   automation::Then([] {
     automation::PressMessageBoxKey(Key::kTab);

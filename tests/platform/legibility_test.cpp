@@ -19,9 +19,8 @@ namespace {
 // labels' elsewhere (9 bold), the calendar's (Tahoma bold 8, 10, 18) and the colour caption's (Tahoma
 // bold 12). Message boxes, menus and combo boxes use the dialog font, MS Sans Serif 8.
 const std::vector<FontSpec> kProgramFonts = {
-    {"MS Sans Serif", 8, false}, {"MS Sans Serif", 9, true}, {"MS Sans Serif", 14, true},
-    {"Tahoma", 8, true},         {"Tahoma", 10, true},       {"Tahoma", 12, true},
-    {"Tahoma", 18, true},
+    {"MS Sans Serif", 8, false}, {"MS Sans Serif", 9, true}, {"MS Sans Serif", 14, true}, {"Tahoma", 8, true},
+    {"Tahoma", 10, true},        {"Tahoma", 12, true},       {"Tahoma", 18, true},
 };
 
 std::string Name(const FontSpec& font) {
@@ -58,7 +57,8 @@ Ink InkOf(const std::string& text, const FontSpec& font) {
   ink.width = right - left + 1;
   ink.height = bottom - top + 1;
   for (int y = top; y <= bottom; ++y)
-    for (int x = left; x <= right; ++x) ink.on.push_back(mask.ink[static_cast<std::size_t>(y) * mask.width + x]);
+    for (int x = left; x <= right; ++x)
+      ink.on.push_back(mask.ink[static_cast<std::size_t>(y) * mask.width + x]);
   return ink;
 }
 
