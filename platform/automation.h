@@ -46,7 +46,7 @@ void Deactivate(Window& window);                              // another window 
 void Activate(Window& window);
 
 // Keys as the keyboard sends them to the focused control of the active window.
-enum class Key { kEnter, kKeypadEnter, kEscape, kSpace, kTab };
+enum class Key { kEnter, kKeypadEnter, kEscape, kTab };
 void PressKey(Window& window, Key key);  // does nothing while a modal chooser blocks the window
 
 // What a menu bar shows: titles, and per menu its item texts ("-" for separators) and ids.

@@ -166,8 +166,6 @@ int QtKey(Key key) {
       return Qt::Key_Enter;
     case Key::kEscape:
       return Qt::Key_Escape;
-    case Key::kSpace:
-      return Qt::Key_Space;
     case Key::kTab:
       break;
   }
@@ -178,10 +176,9 @@ int QtKey(Key key) {
 void SendKey(QWidget& window, Key key) {
   QWidget* target = window.focusWidget() ? window.focusWidget() : &window;
   const Qt::KeyboardModifiers modifiers = key == Key::kKeypadEnter ? Qt::KeypadModifier : Qt::NoModifier;
-  const QString text = key == Key::kSpace ? QStringLiteral(" ") : QString();
-  QKeyEvent press(QEvent::KeyPress, QtKey(key), modifiers, text);
+  QKeyEvent press(QEvent::KeyPress, QtKey(key), modifiers);
   QApplication::sendEvent(target, &press);
-  QKeyEvent release(QEvent::KeyRelease, QtKey(key), modifiers, text);
+  QKeyEvent release(QEvent::KeyRelease, QtKey(key), modifiers);
   QApplication::sendEvent(target->isVisible() ? target : &window, &release);
 }
 
