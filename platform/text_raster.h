@@ -21,7 +21,9 @@ struct TextMask {
 };
 
 // The mask of `text` as written with its top-left corner at (0, 0): the baseline lies the named font's
-// ascent below that corner, whatever face stands in for it. The reference stays valid for the whole run.
+// ascent below that corner, whatever face stands in for it, and from 18 points up one pixel higher (the
+// calendar's 18-point labels then keep their descenders clear of a round label box). Every backend draws
+// so. The reference stays valid for the whole run.
 const TextMask& RenderTextMask(const std::string& text, const FontSpec& font);
 
 }  // namespace platform
