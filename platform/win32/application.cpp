@@ -1,8 +1,9 @@
 // The Win32 application: the common controls registered once, before any window.
 #include "platform/application.h"
 
-#include <commctrl.h>
 #include <windows.h>
+// needs windows.h before it
+#include <commctrl.h>
 
 namespace platform {
 

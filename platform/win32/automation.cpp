@@ -3,8 +3,9 @@
 // posts the next before it runs, so a step that blocks in a nested loop lets the next one run inside it.
 #include "platform/automation.h"
 
-#include <commctrl.h>
 #include <windows.h>
+// needs windows.h before it
+#include <commctrl.h>
 
 #include <deque>
 

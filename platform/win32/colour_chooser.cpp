@@ -2,8 +2,9 @@
 // window stays usable; a hook places it where the program asks.
 #include "platform/colour_chooser.h"
 
-#include <commdlg.h>
 #include <windows.h>
+// needs windows.h before it
+#include <commdlg.h>
 
 #include "platform/win32/colour_choosers.h"
 #include "platform/win32/win32_window.h"

@@ -1,6 +1,7 @@
 // One standard control per control kind, created in pixels below the menu bar.
-#include <commctrl.h>
 #include <windows.h>
+// needs windows.h before it
+#include <commctrl.h>
 
 #include "platform/win32/fonts.h"
 #include "platform/win32/graphic_view.h"

@@ -2,8 +2,9 @@
 // controls created in pixels, and a message loop of its own. Automation reaches the handles through here.
 #pragma once
 
-#include <commctrl.h>
 #include <windows.h>
+// needs windows.h before it
+#include <commctrl.h>
 
 #include <map>
 #include <memory>

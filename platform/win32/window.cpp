@@ -1,7 +1,8 @@
 // Windows from tables of controls, each run in a message loop of its own. The loops nest, and no window
 // is modal to the others: every open window stays usable, as the program's ownerless dialogs need.
-#include <commctrl.h>
 #include <windows.h>
+// needs windows.h before it
+#include <commctrl.h>
 
 #include <algorithm>
 #include <cstdint>
