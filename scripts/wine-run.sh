@@ -32,6 +32,8 @@ if [ ! -f "$prefix/kalvor-ready" ]; then
   # Debian's Wine does not load its own fonts (Tahoma, MS Sans Serif) by itself.
   cp /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/"
   timeout 60 "$wine" wineboot --update >/dev/null 2>&1 || true
+  # The start-up's own processes end before the first program runs, so none holds its output open.
+  timeout 60 /usr/lib/wine/wineserver -w || true
   touch "$prefix/kalvor-ready"
 fi
 flock -u 9

@@ -1,5 +1,5 @@
 // Real faults for tests, made by the machine instead of simulated. Each system has its side
-// (tests/support/posix, tests/support/windows); under Wine the small disk is a drive letter of its own.
+// (tests/support/posix, tests/support/windows); under Wine the small disk is mounted by Wine's Linux side.
 //
 // A full disk, with a size-limited tmpfs (needs root and the right to mount):
 //
@@ -58,8 +58,7 @@ class SmallTmpfs {
   std::string path_;
   std::string reason_;
   bool mounted_ = false;
-  std::string mountPoint_;  // where the system mounted it, where that differs from path_
-  std::string driveLink_;   // the drive letter's link, under Wine
+  std::string mountPoint_;  // where Linux mounted it, where that differs from path_
 };
 
 // Whether a read-only file stops this user from writing it (root passes every permission check on

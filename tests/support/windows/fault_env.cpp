@@ -1,6 +1,9 @@
 // Real faults for the Windows build under Wine. Wine starts Linux programs too, so a small tmpfs is
-// mounted by a Linux shell and given a drive letter of its own in the Wine prefix (a small, full or
-// write-protected disk as Windows sees one). Running as another user is what Wine cannot do here.
+// mounted by a Linux shell, and the program sees it through Wine's Z: drive (the Linux file system):
+// a full disk reports ERROR_DISK_FULL, a read-only one ERROR_WRITE_PROTECT or ERROR_ACCESS_DENIED.
+// A drive letter of its own (a link in the prefix's dosdevices) would serve a full disk as well, but
+// once its mount is read-only Wine 8 creates no more windows in the process. Running as another user
+// is what Wine cannot do here.
 #include "tests/support/fault_env.h"
 
 #include <fcntl.h>
@@ -25,8 +28,6 @@ constexpr std::size_t kFillerChunk = 4096;
 constexpr const char* kShell = "/bin/sh";
 constexpr auto kLinuxCommandTimeout = std::chrono::seconds(30);
 constexpr auto kPollInterval = std::chrono::milliseconds(20);
-// Drive letters tried for the small disk, after the usual ones of a Wine prefix.
-constexpr const char* kDriveLetters = "klmnopqrstuvwxy";
 
 std::string RandomName(const std::string& stem) {
   static std::mt19937 names{std::random_device{}()};
@@ -69,50 +70,30 @@ bool RunOnLinux(const std::string& script) {
   return code == 0;
 }
 
-std::string WinePrefix() {
-  const char* prefix = getenv("WINEPREFIX");
-  return prefix ? prefix : "";
+bool UnderWinePrefix() {
+  return getenv("WINEPREFIX") != nullptr;
 }
-
-// A drive letter no drive of the prefix uses yet, as the name of its link in dosdevices.
-std::string FreeDriveLink() {
-  for (const char* letter = kDriveLetters; *letter != '\0'; ++letter) {
-    const std::string link = WinePrefix() + "/dosdevices/" + *letter + ":";
-    std::error_code ignored;
-    if (!std::filesystem::exists(std::filesystem::symlink_status(WindowsPathOf(link), ignored))) return link;
-  }
-  return {};
-}
-
 }  // namespace
 
 SmallTmpfs::SmallTmpfs(std::size_t bytes) {
-  if (WinePrefix().empty()) {
+  if (!UnderWinePrefix()) {
     reason_ = "a small disk is made through Wine's Linux side, and this test does not run under Wine";
     return;
   }
   mountPoint_ = "/tmp/" + RandomName("kalvor-tmpfs");
-  driveLink_ = FreeDriveLink();
-  if (driveLink_.empty()) {
-    reason_ = "no drive letter is free in the Wine prefix";
-    return;
-  }
   const std::string options = "size=" + std::to_string(bytes) + ",mode=0755";
-  if (!RunOnLinux("mkdir -p " + mountPoint_ + " && mount -t tmpfs -o " + options + " tmpfs " + mountPoint_)) {
-    reason_ = "mounting a small tmpfs is not permitted here (it needs root)";
-    return;
-  }
-  mounted_ = RunOnLinux("ln -s " + mountPoint_ + " '" + driveLink_ + "'");
+  mounted_ =
+      RunOnLinux("mkdir -p " + mountPoint_ + " && mount -t tmpfs -o " + options + " tmpfs " + mountPoint_);
   if (!mounted_) {
-    reason_ = "the small disk could not be given a drive letter";
-    RunOnLinux("umount -l " + mountPoint_ + "; rmdir " + mountPoint_);
+    reason_ = "mounting a small tmpfs is not permitted here (it needs root)";
+    RunOnLinux("rmdir " + mountPoint_);
     return;
   }
-  path_ = std::string(1, static_cast<char>(driveLink_[driveLink_.size() - 2] - 'a' + 'A')) + ":\\";
+  path_ = WindowsPathOf(mountPoint_) + "\\";
 }
 
 SmallTmpfs::~SmallTmpfs() {
-  if (mounted_) RunOnLinux("rm -f '" + driveLink_ + "'; umount -l " + mountPoint_ + "; rmdir " + mountPoint_);
+  if (mounted_) RunOnLinux("umount -l " + mountPoint_ + "; rmdir " + mountPoint_);
 }
 
 bool SmallTmpfs::FillUp() {
