@@ -1,4 +1,3 @@
-#include "platform/file_faults.h"
 #include "platform/files.h"
 
 #include <gtest/gtest.h>
@@ -17,8 +16,8 @@ using kalvor::testing::FolderEntries;
 using kalvor::testing::ReadBytes;
 using kalvor::testing::TempFolder;
 using kalvor::testing::WriteBytes;
-using platform::ReplaceWholeFile;
 using platform::ReplaceStage;
+using platform::ReplaceWholeFile;
 
 constexpr mode_t kReadOnlyFile = 0444;
 constexpr std::size_t kTooLongName = 300;
@@ -93,39 +92,12 @@ TEST(ReplaceWholeFile, ImpossibleTargetsFailAndLeaveEverythingAsItWas) {
   EXPECT_EQ(result.error, platform::kErrBadFileName);
   EXPECT_EQ(result.stage, ReplaceStage::kCreate);
 
-  EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{"settings.log"});
-}
+  // A file where a folder of the path should be.
+  WriteBytes(folder.File("plain"), kOld);
+  EXPECT_EQ(ReplaceWholeFile(folder.File("plain/data.log"), kNew).error, platform::kErrPathNotFound);
 
-TEST(ReplaceWholeFile, InjectedFailuresOfEveryNumberLeaveTheOldFileAndReportTheNumber) {
-  const std::vector<int> numbers = {5, 7, 51, 52, 53, 57, 61, 62, 64, 67, 68, 70, 71, 72, 74, 75, 76};
-  TempFolder folder;
-  const std::string path = folder.File("data.log");
-  WriteBytes(path, kOld);
-  for (const ReplaceStage stage : {ReplaceStage::kCreate, ReplaceStage::kWrite}) {
-    for (const int number : numbers) {
-      platform::testing::InjectReplaceFailure(number, stage);
-      const platform::ReplaceResult result = ReplaceWholeFile(path, kNew);
-      EXPECT_EQ(result.error, number);
-      EXPECT_EQ(result.stage, stage);
-      EXPECT_FALSE(result.ok());
-      EXPECT_EQ(ReadBytes(path), kOld) << "after injected " << number;
-    }
-  }
-  EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{"data.log"});
-}
-
-TEST(ReplaceWholeFile, AnInjectionLastsForItsCountAndCanBeCleared) {
-  TempFolder folder;
-  const std::string path = folder.File("data.log");
-  platform::testing::InjectReplaceFailure(platform::kErrDiskFull, ReplaceStage::kWrite, 2);
-  EXPECT_FALSE(ReplaceWholeFile(path, kNew).ok());
-  EXPECT_FALSE(ReplaceWholeFile(path, kNew).ok());
-  EXPECT_TRUE(ReplaceWholeFile(path, kNew).ok());
-
-  platform::testing::InjectReplaceFailure(platform::kErrDiskFull, ReplaceStage::kWrite, 1);
-  platform::testing::InjectReplaceFailure(platform::kErrDiskFull, ReplaceStage::kWrite, 0);
-  EXPECT_TRUE(ReplaceWholeFile(path, kOld).ok());
-  EXPECT_EQ(ReadBytes(path), kOld);
+  EXPECT_EQ(FolderEntries(folder.Path()), (std::vector<std::string>{"plain", "settings.log"}));
+  EXPECT_EQ(ReadBytes(folder.File("plain")), kOld);
 }
 
 TEST(RecordReader, ReadsExactlyWhatIsAskedAndNothingPastTheEnd) {
@@ -177,15 +149,6 @@ TEST(Files, ExecutableFolderHoldsTheRunningProgram) {
   const std::string program =
       std::filesystem::path(::testing::internal::GetArgvs().front()).filename().string();
   EXPECT_TRUE(platform::FileExists(folder + program)) << folder + program;
-}
-
-TEST(FileErrors, EveryNumberHasItsDescription) {
-  EXPECT_STREQ(platform::FileErrorDescription(61), "Disk full");
-  EXPECT_STREQ(platform::FileErrorDescription(52), "Bad file name or number");
-  EXPECT_STREQ(platform::FileErrorDescription(57), "Device I/O error");
-  EXPECT_STREQ(platform::FileErrorDescription(75), "Path/file access error");
-  EXPECT_STREQ(platform::FileErrorDescription(76), "Path not found");
-  EXPECT_STREQ(platform::FileErrorDescription(999), "Path/file access error");
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <iostream>
+#include <utility>
+#include <vector>
 
 #include "tests/support/toolkit_environment.h"
 
@@ -28,7 +30,15 @@ TEST(Image, StoresBlueGreenRedRowsPaddedToFourBytes) {
   EXPECT_EQ(image.Pixel(0, 0), MakeColour(1, 2, 3));
   EXPECT_EQ(image.Pixel(-1, 0), kBlack);
   EXPECT_EQ(image.Pixel(1193, 0), kBlack);
-  image.SetPixel(5000, 5000, kBack);  // outside: ignored
+}
+
+TEST(Image, PixelsOutsideAreIgnoredAndNeverWrapIntoTheNextRow) {
+  Image image = WhiteImage(10, 3);
+  const std::vector<std::uint8_t> before(image.Row(0), image.Row(0) + image.Stride() * 3);
+  for (const auto& [x, y] : {std::pair{10, 0}, {-1, 1}, {0, 3}, {0, -1}, {5000, 5000}}) {
+    image.SetPixel(x, y, kFill);
+  }
+  EXPECT_EQ(std::vector<std::uint8_t>(image.Row(0), image.Row(0) + image.Stride() * 3), before);
 }
 
 TEST(Image, RectangleLeavesItsRightAndBottomCoordinatesOutside) {
