@@ -1,13 +1,11 @@
-// What only the Windows files layer has: the system's error codes, names Windows refuses, the
+// What only the Windows files layer has: names Windows refuses, names beyond the code page, the
 // read-only attribute, and the program's folder from the module's file name.
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <utility>
 #include <vector>
 
 #include "platform/files.h"
-#include "platform/windows/error_map.h"
 #include "tests/support/fault_env.h"
 #include "tests/support/temp_folder.h"
 
@@ -20,20 +18,6 @@ using kalvor::testing::WriteBytes;
 
 const std::vector<std::uint8_t> kOld = {'o', 'l', 'd'};
 const std::vector<std::uint8_t> kNew = {1, 2, 3, 4};
-
-// Windows' documented error codes (winerror.h) and the program's numbers for the failures they name.
-TEST(WindowsFileErrors, SystemErrorCodesMapOntoTheProgramsNumbers) {
-  const std::vector<std::pair<unsigned long, int>> cases = {
-      {87, 5},  {8, 7},   {14, 7},   {1, 51},   {11, 51},   {12, 51}, {13, 51},  {22, 51},  {24, 51},
-      {2, 53},  {18, 53}, {6, 57},   {112, 61}, {39, 61},   {38, 62}, {123, 64}, {161, 64}, {206, 64},
-      {4, 67},  {15, 68}, {20, 68},  {55, 68},  {53, 68},   {5, 70},  {19, 70},  {32, 70},  {33, 70},
-      {21, 71}, {23, 72}, {25, 72},  {27, 72},  {29, 72},   {30, 72}, {31, 72},  {34, 72},  {17, 74},
-      {3, 76},  {80, 75}, {267, 75}, {0, 75},   {1450, 75},
-  };
-  for (const auto& [systemError, number] : cases) {
-    EXPECT_EQ(platform::windows::FileErrorFromSystemError(systemError), number) << "error " << systemError;
-  }
-}
 
 TEST(WindowsFiles, NamesWindowsRefusesFailBeforeAnythingIsCreated) {
   TempFolder folder;
