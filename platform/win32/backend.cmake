@@ -6,9 +6,11 @@ target_compile_definitions(kalvor_core PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_ME
                                               _WIN32_WINNT=0x0601 WINVER=0x0601)
 target_link_libraries(kalvor_core PUBLIC comctl32 comdlg32 gdi32 user32)
 
-# The program: a GUI program (no console) carrying its icon, flags, manifest and version.
+# The program: a GUI program (no console) carrying its icon, flags, manifest and version. The test
+# programs carry the same resources, so that they load the same flags and the same common controls.
+set(KALVOR_PROGRAM_RESOURCES ${CMAKE_SOURCE_DIR}/resources/windows/kalvor.rc)
 set_target_properties(kalvor PROPERTIES WIN32_EXECUTABLE ON)
-target_sources(kalvor PRIVATE resources/windows/kalvor.rc)
+target_sources(kalvor PRIVATE ${KALVOR_PROGRAM_RESOURCES})
 set_source_files_properties(resources/windows/kalvor.rc PROPERTIES OBJECT_DEPENDS
   "${CMAKE_SOURCE_DIR}/resources/windows/kalvor.manifest;${CMAKE_SOURCE_DIR}/resources/kalvor.ico")
 

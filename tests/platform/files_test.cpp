@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <thread>
 
@@ -22,6 +23,7 @@ using platform::ReplaceWholeFile;
 constexpr mode_t kReadOnlyFile = 0444;
 constexpr std::size_t kTooLongName = 300;
 constexpr int kAtomicityRounds = 100;
+constexpr auto kBetweenReads = std::chrono::milliseconds(1);
 
 const std::vector<std::uint8_t> kOld = {'o', 'l', 'd', ' ', 'c', 'o', 'n', 't', 'e', 'n', 't', '!'};
 const std::vector<std::uint8_t> kNew = {1, 2, 3, 4, 5, 6, 7, 8};
@@ -57,12 +59,16 @@ TEST(ReplaceWholeFile, ReadersSeeTheOldOrTheNewFileWholeNeverAMixture) {
   WriteBytes(path, kOld);
   std::atomic<bool> done{false};
   std::atomic<int> torn{0};
-  // Read as the program reads its files: shared, so that the file can be replaced meanwhile.
+  // Read as the program reads its files: shared, so that the file can be replaced meanwhile. Windows
+  // replaces no file while it is open, so the reader leaves it closed for a moment between reads.
   std::thread reader([&] {
     while (!done) {
-      const platform::RecordReader file(path);
-      std::vector<std::uint8_t> seen(static_cast<std::size_t>(file.Length()));
-      if (!file.ReadAt(0, seen.data(), seen.size()) || (seen != kOld && seen != kNew)) ++torn;
+      {
+        const platform::RecordReader file(path);
+        std::vector<std::uint8_t> seen(static_cast<std::size_t>(file.Length()));
+        if (!file.ReadAt(0, seen.data(), seen.size()) || (seen != kOld && seen != kNew)) ++torn;
+      }
+      std::this_thread::sleep_for(kBetweenReads);
     }
   });
   for (int round = 0; round < kAtomicityRounds; ++round) {
