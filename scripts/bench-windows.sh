@@ -56,16 +56,7 @@ cleanup() {
 }
 trap cleanup EXIT
 cp "$linux/kalvor" "$build/kalvor.exe" "$folder/"
-python3 - "$folder" <<'PY'
-import struct, sys
-folder, settings_id = sys.argv[1], 424242
-with open(folder + "/settings.log", "wb") as f:
-    f.write(struct.pack("<8i", 12, 7, 1, 3, 1, 20, 5, settings_id))
-with open(folder + "/mark.log", "wb") as f:
-    for slot in range(1, 21):
-        for day in range(1, 32):
-            f.write(struct.pack("<6h2i2hI", 0, 0, 0, 0, 0, 0, 1, settings_id, slot, day, 0x00C0C0C0))
-PY
+python3 "$root/scripts/twenty-months.py" "$folder"
 export DISPLAY=":$display_number"
 Xvfb "$DISPLAY" -screen 0 1600x1000x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!

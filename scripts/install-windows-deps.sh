@@ -16,20 +16,5 @@ packages=(
   util-linux                                     # flock, mount: the Wine prefix and the small disks
 )
 
-missing=()
-for package in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q '^install ok installed$'; then
-    missing+=("$package")
-  fi
-done
-
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  if [ "$(id -u)" -ne 0 ]; then
-    echo "Installing packages needs root: run this as root (for example with sudo)." >&2
-    exit 1
-  fi
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update
-  apt-get install -y "${missing[@]}"
-fi
+# Wine's recommends bring fonts-wine: Tahoma and MS Sans Serif.
+bash "$(dirname "${BASH_SOURCE[0]}")/install-packages.sh" --with-recommends "${packages[@]}"

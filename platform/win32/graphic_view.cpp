@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "platform/win32/dib.h"
 #include "platform/win32/win32_window.h"
 
 namespace platform::win32 {
@@ -56,13 +57,7 @@ GraphicView::~GraphicView() {
 void GraphicView::PaintInto(HDC dc) const {
   if (surface_.Empty()) return;
   // The surface's rows are those of a top-down 24-bit device-independent bitmap.
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = surface_.Width();
-  info.bmiHeader.biHeight = -surface_.Height();
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = TopDownBitmapInfo(surface_.Width(), surface_.Height(), 24);
   SetDIBitsToDevice(dc, 0, 0, surface_.Width(), surface_.Height(), 0, 0, 0, surface_.Height(),
                     surface_.Row(0), &info, DIB_RGB_COLORS);
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/image.h"
+#include "platform/win32/dib.h"
 #include "platform/win32/win32_window.h"
 #include "platform/windows/unicode.h"
 
@@ -131,13 +132,7 @@ Image PrintWindowPicture(HWND window) {
   SendMessageW(window, WM_PRINT, reinterpret_cast<WPARAM>(dc), kPrintEverything);
   PrintTarget target{dc, window};
   EnumChildWindows(window, &PrintChild, reinterpret_cast<LPARAM>(&target));
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = TopDownBitmapInfo(width, height, 24);
   SelectObject(dc, old);
   GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), picture.Row(0), &info, DIB_RGB_COLORS);
   DeleteObject(bitmap);

@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "platform/win32/dib.h"
 #include "platform/win32/fonts.h"
 #include "platform/windows/unicode.h"
 
@@ -19,13 +20,7 @@ constexpr int kBytesPerPixel = 4;
 
 // A white top-down 32-bit picture selected into `dc`; its pixels are at `bits`.
 HBITMAP WhiteCanvas(HDC dc, int width, int height, void** bits) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = win32::TopDownBitmapInfo(width, height, 32);
   const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, bits, nullptr, 0);
   if (bitmap) std::memset(*bits, 0xFF, static_cast<std::size_t>(width) * height * kBytesPerPixel);
   return bitmap;
