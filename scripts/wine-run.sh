@@ -36,6 +36,9 @@ if [ ! -f "$prefix/kalvor-ready" ]; then
   timeout 60 /usr/lib/wine/wineserver -w || true
   touch "$prefix/kalvor-ready"
 fi
+# One server for a whole test run: it stays 30 s after its last program, so that a program starting
+# while it would end (a race Wine loses now and then) finds it running.
+/usr/lib/wine/wineserver -p30 2>/dev/null || true
 flock -u 9
 
 exec timeout "${KALVOR_WINE_TIMEOUT:-600}" "$wine" "$@"
