@@ -38,7 +38,14 @@ if [ ! -f "$prefix/kalvor-ready" ]; then
 fi
 # One server for a whole test run: it stays 30 s after its last program, so that a program starting
 # while it would end (a race Wine loses now and then) finds it running.
-/usr/lib/wine/wineserver -p30 2>/dev/null || true
+/usr/lib/wine/wineserver -p30 </dev/null >/dev/null 2>&1 || true
 flock -u 9
 
-exec timeout "${KALVOR_WINE_TIMEOUT:-600}" "$wine" "$@"
+# The program writes into a file, not into the pipe of whoever runs this: Wine's own processes that the
+# program starts (the desktop's explorer) would inherit a pipe and hold it open after the program ends.
+output="$(mktemp)"
+status=0
+timeout "${KALVOR_WINE_TIMEOUT:-600}" "$wine" "$@" </dev/null >"$output" 2>&1 || status=$?
+cat "$output"
+rm -f "$output"
+exit "$status"
