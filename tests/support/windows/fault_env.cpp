@@ -62,9 +62,8 @@ bool RunOnLinux(const std::string& script) {
     if (std::chrono::steady_clock::now() > deadline) return false;
     std::this_thread::sleep_for(kPollInterval);
   }
-  std::ifstream result(WindowsPathOf(status));
   int code = -1;
-  result >> code;
+  std::ifstream(WindowsPathOf(status)) >> code;  // closed at once: Windows deletes no open file
   std::filesystem::remove(WindowsPathOf(status), ignored);
   std::filesystem::remove(WindowsPathOf(scriptPath), ignored);
   return code == 0;
