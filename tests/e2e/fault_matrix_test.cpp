@@ -9,7 +9,6 @@
 // and injected failures for the error numbers the machine cannot make on demand.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -486,7 +485,7 @@ TEST_P(WriteFaultsE2e, OneNumberedMessageThePreviousFileKeptAndTheProgramGoesOn)
       break;
     case Fault::kReadOnlyFile:
       ASSERT_EQ(chmod(target.c_str(), kReadOnlyFile), 0);
-      if (geteuid() == 0) {
+      if (!ReadOnlyFilesStopThisUser()) {
         GiveToUnprivilegedUser(folder);
         GiveToUnprivilegedUser(target);
         unprivileged = true;
