@@ -172,6 +172,75 @@ void SendMouse(HWND view, UINT message, WPARAM keys, int x, int y) {
   SendMessageW(view, message, keys, MAKELPARAM(x, y));
 }
 
+// Whether the window offers a close box that works: a system menu whose Close is there and not greyed.
+bool OffersCloseBox(HWND window) {
+  if ((GetWindowLongPtrW(window, GWL_STYLE) & WS_SYSMENU) == 0) return false;
+  const UINT state = GetMenuState(GetSystemMenu(window, FALSE), SC_CLOSE, MF_BYCOMMAND);
+  return state != UINT(-1) && (state & (MF_GRAYED | MF_DISABLED)) == 0;
+}
+
+struct VirtualKey {
+  WPARAM code;
+  bool extended;  // the keypad's Enter is the extended Return
+};
+
+VirtualKey VirtualKeyOf(Key key) {
+  switch (key) {
+    case Key::kEnter:
+      return {VK_RETURN, false};
+    case Key::kKeypadEnter:
+      return {VK_RETURN, true};
+    case Key::kEscape:
+      return {VK_ESCAPE, false};
+    case Key::kTab:
+      break;
+  }
+  return {VK_TAB, false};
+}
+
+constexpr LPARAM kExtendedKey = 1 << 24;
+constexpr LPARAM kKeyReleased = LPARAM(3) << 30;  // was down, is up
+
+// What the keyboard queues for a key, taken by the dialog's key handling (Tab, Enter, Escape) as
+// every loop of a dialog takes it, else translated and dispatched.
+void DeliverKey(HWND dialog, HWND target, UINT message, VirtualKey key) {
+  MSG keyMessage{};
+  keyMessage.hwnd = target;
+  keyMessage.message = message;
+  keyMessage.wParam = key.code;
+  keyMessage.lParam = 1 | static_cast<LPARAM>(MapVirtualKeyW(static_cast<UINT>(key.code), MAPVK_VK_TO_VSC))
+                              << 16;
+  if (key.extended) keyMessage.lParam |= kExtendedKey;
+  if (message == WM_KEYUP) keyMessage.lParam |= kKeyReleased;
+  keyMessage.time = GetTickCount();
+  if (!IsDialogMessageW(dialog, &keyMessage)) {
+    TranslateMessage(&keyMessage);
+    DispatchMessageW(&keyMessage);
+  }
+}
+
+// A press and a release to the focused control of the dialog (or the dialog itself). The press may
+// run a nested loop (a button that opens a window); the release goes where the focus is then.
+void PressKeyIn(HWND dialog, Key key) {
+  const auto focusIn = [dialog] {
+    const HWND focus = GetFocus();
+    return focus != nullptr && (focus == dialog || IsChild(dialog, focus)) ? focus : dialog;
+  };
+  DeliverKey(dialog, focusIn(), WM_KEYDOWN, VirtualKeyOf(key));
+  if (IsWindow(dialog)) DeliverKey(dialog, focusIn(), WM_KEYUP, VirtualKeyOf(key));
+}
+
+// Takes what an action posted to the dialog, as its loop would, so that it has acted on return.
+void TakePosted(HWND dialog) {
+  MSG message;
+  while (PeekMessageW(&message, dialog, 0, 0, PM_REMOVE)) {
+    if (!IsDialogMessageW(dialog, &message)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+}
+
 bool HoldsIcon(HWND box) {
   // Some systems keep an empty icon control in every box: ask it for its icon.
   for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -190,10 +259,12 @@ SeenMessageBox Describe(const win32::OpenBox& box) {
        child = GetWindow(child, GW_HWNDNEXT)) {
     wchar_t className[16] = {};
     GetClassNameW(child, className, 16);
-    if (std::wstring(className) == L"Button" && IsWindowVisible(child))
-      seen.buttons.push_back(Plain(WindowText(child)));
+    if (std::wstring(className) != L"Button" || !IsWindowVisible(child)) continue;
+    seen.buttons.push_back(Plain(WindowText(child)));
+    if (GetFocus() == child) seen.focusedButton = seen.buttons.back();
   }
   seen.hasIcon = HoldsIcon(box.handle);
+  seen.closeBox = OffersCloseBox(box.handle);
   return seen;
 }
 
@@ -326,6 +397,11 @@ void RequestClose(Window& window) {
   SendMessageW(AsWin32(window).Handle(), WM_CLOSE, 0, 0);
 }
 
+void PressKey(Window& window, Key key) {
+  const HWND handle = AsWin32(window).Handle();
+  if (IsWindowEnabled(handle)) PressKeyIn(handle, key);
+}
+
 void Deactivate(Window& /*window*/) {
   const HWND sink = ActivationSink();
   ShowWindow(sink, SW_SHOWNOACTIVATE);
@@ -338,7 +414,7 @@ void Activate(Window& window) {
 }
 
 bool SaveWindowPicture(const Window& window, const std::string& path) {
-  return win32::SaveWindowAsPng(AsWin32(window), path);
+  return win32::SaveClientAreaAsPng(AsWin32(window).Handle(), AsWin32(window).MenuStrip(), path);
 }
 
 std::vector<Menu> MenuBar(const Window& window) {
@@ -395,8 +471,7 @@ Frame WindowFrame(const Window& window) {
   const auto style = static_cast<DWORD>(GetWindowLongPtrW(handle, GWL_STYLE));
   const bool systemMenu = (style & WS_SYSMENU) != 0;
   Frame frame;
-  frame.closeBox =
-      systemMenu && GetMenuState(GetSystemMenu(handle, FALSE), SC_CLOSE, MF_BYCOMMAND) != UINT(-1);
+  frame.closeBox = OffersCloseBox(handle);
   frame.minimiseBox = systemMenu && (style & WS_MINIMIZEBOX) != 0;
   frame.maximiseBox = systemMenu && (style & WS_MAXIMIZEBOX) != 0;
   frame.resizable = (style & WS_THICKFRAME) != 0;
@@ -418,6 +493,28 @@ std::optional<SeenMessageBox> AnswerMessageBox(MessageAnswer answer) {
   SeenMessageBox seen = Describe(*box);
   SendMessageW(box->handle, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
   return seen;
+}
+
+bool PressMessageBoxKey(Key key) {
+  const win32::OpenBox* box = win32::NewestOpenBox();
+  if (box == nullptr) return false;
+  PressKeyIn(box->handle, key);
+  return true;
+}
+
+// What the box's close box sends; a dialog turns it into Cancel, posted.
+bool RequestMessageBoxClose() {
+  const win32::OpenBox* box = win32::NewestOpenBox();
+  if (box == nullptr) return false;
+  const HWND handle = box->handle;
+  SendMessageW(handle, WM_SYSCOMMAND, SC_CLOSE, 0);
+  TakePosted(handle);
+  return true;
+}
+
+bool SaveMessageBoxPicture(const std::string& path) {
+  const win32::OpenBox* box = win32::NewestOpenBox();
+  return box != nullptr && win32::SaveClientAreaAsPng(box->handle, 0, path);
 }
 
 std::optional<SeenChooser> OpenColourChooser() {

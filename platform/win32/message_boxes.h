@@ -10,7 +10,9 @@ namespace platform::win32 {
 
 struct OpenBox {
   HWND handle = nullptr;
-  std::string text;  // as the program gave it, line breaks included
+  std::string text;       // as the program gave it, line breaks included
+  bool question = false;  // Yes and No: nothing else answers it
+  WNDPROC boxProcedure = nullptr;
 };
 
 // The message box shown most recently that is still open; nullptr when none.

@@ -12,7 +12,6 @@
 
 #include "platform/image.h"
 #include "platform/win32/dib.h"
-#include "platform/win32/win32_window.h"
 #include "platform/windows/unicode.h"
 
 namespace platform::win32 {
@@ -143,17 +142,17 @@ Image PrintWindowPicture(HWND window) {
 
 }  // namespace
 
-bool SaveWindowAsPng(const Win32Window& window, const std::string& path) {
-  const Image whole = PrintWindowPicture(window.Handle());
+bool SaveClientAreaAsPng(HWND window, int menuStrip, const std::string& path) {
+  const Image whole = PrintWindowPicture(window);
   RECT frame{};
-  GetWindowRect(window.Handle(), &frame);
+  GetWindowRect(window, &frame);
   RECT client{};
-  GetClientRect(window.Handle(), &client);
+  GetClientRect(window, &client);
   POINT origin{0, 0};
-  ClientToScreen(window.Handle(), &origin);
+  ClientToScreen(window, &origin);
   const int left = origin.x - frame.left;
-  const int top = origin.y - frame.top - window.MenuStrip();
-  Image shown(client.right, client.bottom + window.MenuStrip());
+  const int top = origin.y - frame.top - menuStrip;
+  Image shown(client.right, client.bottom + menuStrip);
   for (int y = 0; y < shown.Height(); ++y) {
     for (int x = 0; x < shown.Width(); ++x) shown.SetPixel(x, y, whole.Pixel(left + x, top + y));
   }

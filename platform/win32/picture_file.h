@@ -1,13 +1,14 @@
 // A window's picture as a PNG file, for tests and the documentation's screenshots.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 namespace platform::win32 {
 
-class Win32Window;
-
-// What the window shows of its client area with the menu bar, every child control included.
-bool SaveWindowAsPng(const Win32Window& window, const std::string& path);
+// What the window shows of its client area, with the menu bar's strip above it (0 without a menu
+// bar), every child control included.
+bool SaveClientAreaAsPng(HWND window, int menuStrip, const std::string& path);
 
 }  // namespace platform::win32

@@ -132,7 +132,7 @@ int Win32Window::Run() {
     ShowWindow(handle_, SW_SHOW);
     SetForegroundWindow(handle_);
     const HWND first = GetNextDlgTabItem(handle_, nullptr, FALSE);
-    if (first != nullptr) ::SetFocus(first);
+    if (first != nullptr) FocusControl(first);
     RunLoop();
   }
   ShowWindow(handle_, SW_HIDE);
@@ -207,8 +207,10 @@ void Win32Window::OnCommandMessage(WPARAM wParam, LPARAM lParam) {
   const int id = LOWORD(wParam);
   const int code = HIWORD(wParam);
   if (lParam == 0) {
-    // A menu command; the dialog manager's Enter and Escape (IDOK, IDCANCEL) name no control here.
-    if (HasMenuItem(id)) handler_.OnCommand(*this, id, kNotifyClicked);
+    // Enter where no button is the default comes as IDOK, Escape always as IDCANCEL: no control of the
+    // program has these ids, and Escape is no key of its windows.
+    if (id == IDOK) PressFocusedButton();
+    if (id != IDOK && id != IDCANCEL && HasMenuItem(id)) handler_.OnCommand(*this, id, kNotifyClicked);
     return;
   }
   const Control* control = FindControl(id);
@@ -230,6 +232,20 @@ void Win32Window::OnCommandMessage(WPARAM wParam, LPARAM lParam) {
     default:
       break;  // statics, views and the status bar tell the program nothing through commands
   }
+}
+
+// Enter presses the focused push button, whether or not the dialog manager made it the default (it does
+// only when the focus came by Tab or through the dialog).
+void Win32Window::PressFocusedButton() {
+  const HWND focus = GetFocus();
+  const Control* control = FindControl(IdOfControl(focus));
+  if (control == nullptr || control->kind != ControlKind::kButton || control->handle != focus) return;
+  OnCommandMessage(MAKEWPARAM(GetDlgCtrlID(focus), BN_CLICKED), reinterpret_cast<LPARAM>(focus));
+}
+
+// Through the dialog, so that a push button given the focus becomes the default one, as by Tab.
+void Win32Window::FocusControl(HWND control) {
+  SendMessageW(handle_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
 }
 
 void Win32Window::OnActivateMessage(bool active) {
@@ -344,7 +360,7 @@ void Win32Window::SetFocus(int id) {
   const HWND control = ControlHandle(id);
   if (control == nullptr) return;
   if (GetActiveWindow() == handle_) {
-    ::SetFocus(control);
+    FocusControl(control);
   } else {
     focusAtDeactivation_ = id;
   }
