@@ -74,7 +74,6 @@ class Win32Window final : public Window {
   void OnCommandMessage(WPARAM wParam, LPARAM lParam);
   void OnActivateMessage(bool active);
   void PressFocusedButton();
-  void FocusControl(HWND control);
   INT_PTR OnControlColour(HDC dc, HWND control);
 
   void CreateControls(const WindowSpec& spec, const std::vector<ControlSpec>& controls);

@@ -132,7 +132,7 @@ int Win32Window::Run() {
     ShowWindow(handle_, SW_SHOW);
     SetForegroundWindow(handle_);
     const HWND first = GetNextDlgTabItem(handle_, nullptr, FALSE);
-    if (first != nullptr) FocusControl(first);
+    if (first != nullptr) ::SetFocus(first);
     RunLoop();
   }
   ShowWindow(handle_, SW_HIDE);
@@ -234,18 +234,13 @@ void Win32Window::OnCommandMessage(WPARAM wParam, LPARAM lParam) {
   }
 }
 
-// Enter presses the focused push button, whether or not the dialog manager made it the default (it does
-// only when the focus came by Tab or through the dialog).
+// Enter presses the focused push button. The dialog manager sends a button's own click only when it
+// made the button the default one (the focus came by Tab); otherwise Enter arrives here as IDOK.
 void Win32Window::PressFocusedButton() {
   const HWND focus = GetFocus();
   const Control* control = FindControl(IdOfControl(focus));
   if (control == nullptr || control->kind != ControlKind::kButton || control->handle != focus) return;
   OnCommandMessage(MAKEWPARAM(GetDlgCtrlID(focus), BN_CLICKED), reinterpret_cast<LPARAM>(focus));
-}
-
-// Through the dialog, so that a push button given the focus becomes the default one, as by Tab.
-void Win32Window::FocusControl(HWND control) {
-  SendMessageW(handle_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
 }
 
 void Win32Window::OnActivateMessage(bool active) {
@@ -360,7 +355,7 @@ void Win32Window::SetFocus(int id) {
   const HWND control = ControlHandle(id);
   if (control == nullptr) return;
   if (GetActiveWindow() == handle_) {
-    FocusControl(control);
+    ::SetFocus(control);
   } else {
     focusAtDeactivation_ = id;
   }

@@ -121,6 +121,32 @@ TEST(KeyboardE2e, EnterOnTheFileNameDialogsAcceptExports) {
   EXPECT_EQ(ReadBytes(name + ".bmp").size(), 2480994u);
 }
 
+// The colour dialog has no key to end it, but Enter presses whichever of its buttons has the focus.
+TEST(KeyboardE2e, EnterPressesTheColourDialogsFocusedButton) {
+  TempFolder folder;
+  WriteSettingsFile(folder, TallestRun());
+  Menu(kCmdFavouriteColours);
+  OnWindow(kColourCaption, [](Window& dialog) {
+    automation::PressKey(dialog, Key::kEscape);
+    EXPECT_TRUE(automation::WindowWithCaption(kColourCaption));
+    dialog.SetFocus(kResetButtonId);
+    automation::PressKey(dialog, Key::kEnter);
+  });
+  automation::Then([] {
+    const auto box = automation::OpenMessageBox();
+    ASSERT_TRUE(box) << "Enter did not press Reset";
+    EXPECT_EQ(box->text, "RESET really want ?\r\nAll your favorite colors will be lost");
+    automation::AnswerMessageBox(MessageAnswer::kNo);
+  });
+  OnWindow(kColourCaption, [](Window& dialog) {
+    dialog.SetFocus(kGetOutButtonId);
+    automation::PressKey(dialog, Key::kKeypadEnter);
+    EXPECT_FALSE(automation::WindowWithCaption(kColourCaption));
+  });
+  GetOutAndCloseEverything();
+  RunProgram(folder);
+}
+
 // A palette change, then Get out: the question that follows.
 void ChangeAColourAndGetOut() {
   Menu(kCmdFavouriteColours);
@@ -149,7 +175,8 @@ TEST(KeyboardE2e, TheSaveQuestionWaitsForYesOrNoAndKeepsTheChanges) {
     EXPECT_FALSE(box->closeBox);
     EXPECT_FALSE(box->hasIcon);
   });
-  OnWindow(kColourCaption, [](Window& dialog) { EXPECT_TRUE(automation::ControlEnabled(dialog, kFileButtonId)); });
+  OnWindow(kColourCaption,
+           [](Window& dialog) { EXPECT_TRUE(automation::ControlEnabled(dialog, kFileButtonId)); });
   // No, with the keyboard: Tab to it, then Enter.
   automation::Then([] {
     automation::PressMessageBoxKey(Key::kTab);
