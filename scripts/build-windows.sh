@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Cross-builds the Windows program on Debian 12 (installing what is missing) and packs it:
-# kalvor-windows.zip holds kalvor.exe, one static program that needs only Windows' own DLLs, and a short
-# read-me. Kalvor keeps its data files beside itself, so the unpacked folder is a portable install.
+# kalvor-windows.zip holds kalvor.exe, one static program that needs only Windows' own DLLs, a short
+# read-me and the licence of the font it carries. Kalvor keeps its data files beside itself, so the unpacked folder is a portable install.
 #   bash scripts/build-windows.sh [OUTPUT_FOLDER]      (default: the project's root)
 set -euo pipefail
 
@@ -18,8 +18,8 @@ staging="$(mktemp -d)"
 trap 'rm -rf "$staging"' EXIT
 mkdir "$staging/Kalvor"
 x86_64-w64-mingw32-strip -o "$staging/Kalvor/kalvor.exe" "$build/kalvor.exe"
-cp "$root/resources/windows/README.txt" "$staging/Kalvor/README.txt"
-sed -i 's/$/\r/' "$staging/Kalvor/README.txt"  # Windows line ends
+cp "$root/resources/windows/README.txt" "$root/resources/windows/PT-Sans-License.txt" "$staging/Kalvor/"
+sed -i 's/$/\r/' "$staging/Kalvor/"*.txt  # Windows line ends
 rm -f "$output/kalvor-windows.zip"
 (cd "$staging" && zip -q -r -X "$output/kalvor-windows.zip" Kalvor)
 

@@ -13,6 +13,7 @@ packages=(
   googletest                                     # GoogleTest's sources, built for Windows with the tests
   dpkg-dev                                       # apt-get source unpacks Google Benchmark's sources
   zip                                            # kalvor-windows.zip
+  fonts-paratype                                 # PT Sans Bold, which the program carries
   util-linux                                     # flock, mount: the Wine prefix and the small disks
 )
 

@@ -8,7 +8,12 @@ target_link_libraries(kalvor_core PUBLIC comctl32 comdlg32 gdi32 user32)
 
 # The program: a GUI program (no console) carrying its icon, flags, manifest and version. The test
 # programs carry the same resources, so that they load the same flags and the same common controls.
-set(KALVOR_PROGRAM_RESOURCES ${CMAKE_SOURCE_DIR}/resources/windows/kalvor.rc)
+# PT Sans Bold rides along as a resource of its own, read from Debian's fonts-paratype.
+find_file(KALVOR_BOLD_STAND_IN PTS75F.ttf PATHS /usr/share/fonts/truetype/paratype NO_DEFAULT_PATH
+          NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+configure_file(${CMAKE_SOURCE_DIR}/resources/windows/stand_in_font.rc.in ${CMAKE_BINARY_DIR}/stand_in_font.rc
+               @ONLY)
+set(KALVOR_PROGRAM_RESOURCES ${CMAKE_SOURCE_DIR}/resources/windows/kalvor.rc ${CMAKE_BINARY_DIR}/stand_in_font.rc)
 set_target_properties(kalvor PROPERTIES WIN32_EXECUTABLE ON)
 target_sources(kalvor PRIVATE ${KALVOR_PROGRAM_RESOURCES})
 set_source_files_properties(resources/windows/kalvor.rc PROPERTIES OBJECT_DEPENDS

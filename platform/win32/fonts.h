@@ -7,7 +7,9 @@
 
 namespace platform::win32 {
 
-// Never antialiased, so every pixel of a text is predictable. Owned by the cache: do not delete.
+// The named face, never antialiased, so every pixel of a text is predictable; where the system would
+// make a bold by widening a bitmap face, PT Sans Bold, which the program carries. Owned by the cache: do
+// not delete.
 HFONT FontFor(const FontSpec& font);
 
 }  // namespace platform::win32

@@ -5,12 +5,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "platform/image.h"
 #include "platform/text_raster.h"
+#include "tests/support/toolkit_environment.h"
 
 namespace platform {
 namespace {
@@ -104,6 +106,10 @@ int StemWidth(const Ink& ink) {
   return widest;
 }
 
+bool Named(const FontSpec& font, const char* name) {
+  return std::strcmp(font.name, name) == 0;
+}
+
 class Legibility : public ::testing::TestWithParam<FontSpec> {};
 
 TEST_P(Legibility, DotsStandApartFromTheirStems) {
@@ -123,6 +129,8 @@ TEST_P(Legibility, SmallILAndOneDiffer) {
 
 TEST_P(Legibility, BoldStemsAreTwoPixelsWide) {
   const FontSpec font = GetParam();
+  if (kalvor::testing::UnderWine() && font.bold && Named(font, "Tahoma"))
+    GTEST_SKIP() << "Wine's own Tahoma Bold draws no heavier than its regular face; Windows' does";
   const int stem = StemWidth(InkOf("l", font));
   if (font.bold) {
     EXPECT_GE(stem, 2) << Name(font);
@@ -138,6 +146,9 @@ TEST_P(Legibility, BoldStemsAreTwoPixelsWide) {
 // pixels); a stand-in may differ by a pixel and a tenth.
 TEST_P(Legibility, CapitalsAreAsTallAsTheNamedFonts) {
   const FontSpec font = GetParam();
+  if (kalvor::testing::UnderWine() && Named(font, "MS Sans Serif") && font.pointSize > 12)
+    GTEST_SKIP() << "MS Sans Serif is a bitmap face of fixed sizes, up to 24 points on Windows but only up "
+                    "to 12 under Wine, which draws 14 points as small as 12";
   const double named = 0.727 * PointsToPixels(font.pointSize);
   EXPECT_NEAR(InkOf("H", font).height, named, 1 + named / 10) << Name(font);
 }

@@ -1,5 +1,6 @@
 // What the Windows program carries, as Windows loads it: the six language flags by their resource names,
-// the manifest that asks for version 6 of the common controls, and the version information.
+// the manifest that asks for version 6 of the common controls, the version information and the bold
+// font that stands in for bitmap faces.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -103,8 +104,8 @@ TEST(Win32Resources, TheManifestAsksForCommonControlsSixAndNothingAboutDpi) {
   // The process's activation context, made from it, takes comctl32 from the version 6 assembly.
   ACTCTX_SECTION_KEYED_DATA redirection{};
   redirection.cbSize = sizeof redirection;
-  EXPECT_TRUE(FindActCtxSectionStringW(0, nullptr, ACTIVATION_CONTEXT_SECTION_DLL_REDIRECTION, L"comctl32.dll",
-                                       &redirection));
+  EXPECT_TRUE(FindActCtxSectionStringW(0, nullptr, ACTIVATION_CONTEXT_SECTION_DLL_REDIRECTION,
+                                       L"comctl32.dll", &redirection));
 }
 
 TEST(Win32Resources, TheVersionNamesTheProgramAndItsMaker) {
@@ -125,6 +126,28 @@ TEST(Win32Resources, TheVersionNamesTheProgramAndItsMaker) {
   EXPECT_EQ(value(L"ProductName"), L"Kalvor");
   EXPECT_EQ(value(L"CompanyName"), L"Dremil");
   EXPECT_EQ(value(L"OriginalFilename"), L"kalvor.exe");
+}
+
+// The bold that stands in where a bitmap face has none: PT Sans Bold, whole, as a TrueType file that
+// Windows takes for this process.
+TEST(Win32Resources, CarriesPtSansBoldForTheBoldOfBitmapFaces) {
+  const std::string font = ResourceText(RT_RCDATA, L"PTSANS_BOLD");
+  ASSERT_GT(font.size(), 12u);
+  EXPECT_EQ(font.substr(0, 4), std::string("\0\1\0\0", 4));  // a TrueType outline font
+  // Its naming table holds the family and the style, in UTF-16 big-endian.
+  const auto utf16 = [](const std::string& text) {
+    std::string wide;
+    for (const char c : text) wide += std::string{'\0', c};
+    return wide;
+  };
+  EXPECT_NE(font.find(utf16("PT Sans")), std::string::npos);
+  EXPECT_NE(font.find(utf16("Bold")), std::string::npos);
+  DWORD fonts = 0;
+  const HANDLE added =
+      AddFontMemResourceEx(const_cast<char*>(font.data()), static_cast<DWORD>(font.size()), nullptr, &fonts);
+  EXPECT_NE(added, nullptr);
+  EXPECT_EQ(fonts, 1u);
+  if (added) RemoveFontMemResourceEx(added);
 }
 
 }  // namespace
