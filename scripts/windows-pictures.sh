@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Takes pictures of every window of the Windows program under Wine on a private virtual X server, for
 # docs/pictures/windows/: the settings dialog, the calendar, the file-name dialog, a message box, the
-# favourite colours and the colour chooser. Wine draws the window frames itself (no window manager).
+# favourite colours, the colour chooser and the save question. Wine draws the window frames itself (no
+# window manager). Then, in build-windows-release/pictures/, every dialog and message box in the six
+# languages.
 #   bash scripts/windows-pictures.sh [OUTPUT_FOLDER]
 set -euo pipefail
 
@@ -97,4 +99,20 @@ keys Kalvor F10 Right Down Return                          # Colors, My favorite
 shoot "Your favorite colors load them and save them" colour-dialog.png
 click_client "Your favorite colors load them and save them" 350 357 74 49
 shoot "Color" colour-chooser.png
-keys Color Escape
+keys Color Return                                           # the grey it offers: the palette has changed
+click_client "Your favorite colors load them and save them" 350 357 308 340   # Get out
+shoot "Programmer" question.png
+keys Programmer Return
+WINEPREFIX="$prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
+
+# Every dialog and message box in the six languages, taken by the program's own automation in a prefix
+# without a display, with copies magnified three times.
+review="$build/pictures"
+mkdir -p "$review/readme" "$review/magnified"
+cmake --build "$build" -j 2 --target kalvor_readme_pictures >/dev/null
+bash "$root/scripts/wine-run.sh" "$build/wine-prefix" "$build/kalvor_readme_pictures.exe" \
+  "Z:${review//\//\\}\\readme" "Z:${review//\//\\}" >/dev/null
+for picture in "$review"/*.png; do
+  convert "$picture" -scale 300% "$review/magnified/$(basename "$picture")"
+done
+echo "every window in the six languages in $review, magnified in $review/magnified"

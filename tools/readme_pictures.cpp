@@ -7,11 +7,10 @@
 //   kalvor_readme_pictures --frames
 // Under a window manager: opens the calendar, the colour dialog and the colour chooser, waits for the
 // window manager to frame them and says where the chooser's frame stands from the colour dialog's.
-#include <stdlib.h>
-
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <random>
 #include <string>
 #include <thread>
 #include <vector>
@@ -49,10 +48,14 @@ const std::vector<Swatch> kSwatches = {{0, 0, 0x0000FF}, {1, 0, 0x00A5FF}, {2, 0
                                        {3, 0, 0x00C000}, {4, 0, 0xFF8000}, {5, 0, 0x800080},
                                        {0, 1, 0x000000}, {1, 1, 0x808080}};
 
+// A new empty folder for one run of the program (std::filesystem, so that it builds for Windows too).
 std::string MakeFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "kalvor-pictures-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) return {};
-  return pattern + "/";
+  std::filesystem::path folder;
+  do {
+    folder = std::filesystem::temp_directory_path() /
+             ("kalvor-pictures-" + std::to_string(std::random_device{}()));
+  } while (!std::filesystem::create_directory(folder));
+  return folder.generic_string() + "/";
 }
 
 void Report(bool saved, const std::string& path) {

@@ -1,5 +1,6 @@
-// The window is printed into an off-screen bitmap (itself, then each control, since printing a window
-// does not draw its children everywhere) and written as an uncompressed PNG.
+// What a window shows, printed into off-screen pictures (its client area, its menu bar, then each control,
+// since printing a window does not draw its children everywhere, nor frames and borders under Wine) and
+// written as an uncompressed PNG.
 #include "platform/win32/picture_file.h"
 
 #include <windows.h>
@@ -17,7 +18,6 @@
 namespace platform::win32 {
 namespace {
 
-constexpr DWORD kPrintEverything = PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND;
 constexpr std::size_t kStoredBlock = 65535;
 constexpr std::uint32_t kAdlerModulus = 65521;
 
@@ -97,42 +97,19 @@ Bytes Png(const Image& image) {
   return out;
 }
 
-struct PrintTarget {
-  HDC dc;
-  HWND top;
-};
+constexpr DWORD kPrintClient = PRF_CLIENT | PRF_ERASEBKGND;
 
-// Each control prints itself at its place in the window.
-BOOL CALLBACK PrintChild(HWND child, LPARAM lParam) {
-  const auto* target = reinterpret_cast<const PrintTarget*>(lParam);
-  if (!IsWindowVisible(child)) return TRUE;
-  RECT rect{};
-  GetWindowRect(child, &rect);
-  RECT frame{};
-  GetWindowRect(target->top, &frame);
-  POINT previous{};
-  SetViewportOrgEx(target->dc, rect.left - frame.left, rect.top - frame.top, &previous);
-  SendMessageW(child, WM_PRINT, reinterpret_cast<WPARAM>(target->dc), kPrintEverything);
-  SetViewportOrgEx(target->dc, previous.x, previous.y, nullptr);
-  return TRUE;
-}
-
-// The whole window, frame included, as shown.
-Image PrintWindowPicture(HWND window) {
-  RECT frame{};
-  GetWindowRect(window, &frame);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
+// A bitmap the size of a window's part, printed by `print` on a memory device context and read back.
+template <typename Print>
+Image Printed(int width, int height, Print print) {
   Image picture(width, height);
   const HDC screen = GetDC(nullptr);
   const HDC dc = CreateCompatibleDC(screen);
   const HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
   const HGDIOBJ old = SelectObject(dc, bitmap);
-  SendMessageW(window, WM_PRINT, reinterpret_cast<WPARAM>(dc), kPrintEverything);
-  PrintTarget target{dc, window};
-  EnumChildWindows(window, &PrintChild, reinterpret_cast<LPARAM>(&target));
-  BITMAPINFO info = TopDownBitmapInfo(width, height, 24);
+  print(dc);
   SelectObject(dc, old);
+  BITMAPINFO info = TopDownBitmapInfo(width, height, 24);
   GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), picture.Row(0), &info, DIB_RGB_COLORS);
   DeleteObject(bitmap);
   DeleteDC(dc);
@@ -140,22 +117,69 @@ Image PrintWindowPicture(HWND window) {
   return picture;
 }
 
+struct PrintTarget {
+  Image* picture;
+  POINT origin;  // screen position of the picture's top-left corner
+};
+
+// Each control prints its client area into a picture of its own, copied to its place; a plain border
+// is the one-pixel line of the window-frame colour around it.
+BOOL CALLBACK PrintChild(HWND child, LPARAM lParam) {
+  auto* target = reinterpret_cast<PrintTarget*>(lParam);
+  if (!IsWindowVisible(child)) return TRUE;
+  if (GetWindowLongPtrW(child, GWL_STYLE) & WS_BORDER) {
+    RECT frame{};
+    GetWindowRect(child, &frame);
+    OffsetRect(&frame, -target->origin.x, -target->origin.y);
+    target->picture->FillRect(frame.left, frame.top, frame.right, frame.bottom,
+                              GetSysColor(COLOR_WINDOWFRAME));
+  }
+  RECT client{};
+  GetClientRect(child, &client);
+  POINT at{0, 0};
+  ClientToScreen(child, &at);
+  const Image inside = Printed(client.right, client.bottom, [child](HDC dc) {
+    SendMessageW(child, WM_PRINT, reinterpret_cast<WPARAM>(dc), kPrintClient);
+  });
+  target->picture->CopyFrom(inside, at.x - target->origin.x, at.y - target->origin.y);
+  return TRUE;
+}
+
+// The menu bar, drawn as the window draws it where it stands in the window, copied to the top of the
+// picture (the client area is copied below it afterwards).
+void DrawMenuStrip(HWND window, Image& shown) {
+  using DrawMenuBar = DWORD(WINAPI*)(HWND, HDC, LPRECT, HMENU, HFONT);
+  const auto draw = reinterpret_cast<DrawMenuBar>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "DrawMenuBarTemp")));
+  MENUBARINFO bar{};
+  bar.cbSize = sizeof bar;
+  if (draw == nullptr || !GetMenuBarInfo(window, OBJID_MENU, 0, &bar)) return;
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  RECT inWindow = bar.rcBar;
+  OffsetRect(&inWindow, -frame.left, -frame.top);
+  const Image whole = Printed(frame.right - frame.left, frame.bottom - frame.top, [&](HDC dc) {
+    FillRect(dc, &inWindow, GetSysColorBrush(COLOR_MENU));
+    draw(window, dc, &inWindow, GetMenu(window), nullptr);
+  });
+  shown.CopyFrom(whole, -inWindow.left, -inWindow.top);
+}
+
 }  // namespace
 
 bool SaveClientAreaAsPng(HWND window, int menuStrip, const std::string& path) {
-  const Image whole = PrintWindowPicture(window);
-  RECT frame{};
-  GetWindowRect(window, &frame);
   RECT client{};
   GetClientRect(window, &client);
   POINT origin{0, 0};
   ClientToScreen(window, &origin);
-  const int left = origin.x - frame.left;
-  const int top = origin.y - frame.top - menuStrip;
   Image shown(client.right, client.bottom + menuStrip);
-  for (int y = 0; y < shown.Height(); ++y) {
-    for (int x = 0; x < shown.Width(); ++x) shown.SetPixel(x, y, whole.Pixel(left + x, top + y));
-  }
+  const Image inside = Printed(client.right, client.bottom, [window](HDC dc) {
+    SendMessageW(window, WM_PRINT, reinterpret_cast<WPARAM>(dc), kPrintClient);
+  });
+  if (menuStrip > 0) DrawMenuStrip(window, shown);
+  shown.CopyFrom(inside, 0, menuStrip);
+  PrintTarget target{&shown, {origin.x, origin.y - menuStrip}};
+  EnumChildWindows(window, &PrintChild, reinterpret_cast<LPARAM>(&target));
   const Bytes png = Png(shown);
   std::ofstream out(std::filesystem::path(windows::Widen(path)), std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
