@@ -11,6 +11,8 @@ namespace kalvor {
 int RunKalvor(const std::string& programFolder) {
   Program program;
   program.programFolder = programFolder;
+  // Saves that a crash or a power cut interrupted leave their temporary files behind.
+  platform::RemoveLeftoverTemporaries(programFolder);
   // Decided once: a settings file created or deleted later only matters at the next start.
   if (platform::FileExists(program.SettingsPath())) {
     ReadSettings(program.SettingsPath(), program.settings);

@@ -69,8 +69,8 @@ void ReadSettings(const std::string& path, Settings& settings) {
 bool WriteSettings(const std::string& path, Settings& settings) {
   settings.settingsId = DrawSettingsId();
   const auto record = EncodeSettingsRecord(settings);
-  const platform::ReplaceResult result =
-      platform::ReplaceWholeFile(path, std::vector<std::uint8_t>(record.begin(), record.end()));
+  const platform::ReplaceResult result = platform::ReplaceWholeFile(
+      path, std::vector<std::uint8_t>(record.begin(), record.end()), platform::ReadOnlyTarget::kReplace);
   if (result.ok()) return true;
   // A file that never opened is reported as "Bad file name or number", whatever the system said.
   ShowFileError(result.stage == platform::ReplaceStage::kCreate ? platform::kErrBadFileNumber : result.error,

@@ -78,7 +78,8 @@ void CalendarAndColourPictures(const std::string& output) {
   settings.languageIndex = 5;
   settings.settingsId = 123456;
   const auto record = kalvor::EncodeSettingsRecord(settings);
-  platform::ReplaceWholeFile(folder + "settings.log", {record.begin(), record.end()});
+  platform::ReplaceWholeFile(folder + "settings.log", {record.begin(), record.end()},
+                             platform::ReadOnlyTarget::kReplace);
 
   automation::Then([] { automation::InvokeMenu(*automation::ActiveWindow(), kalvor::kCmdFavouriteColours); });
   for (const Swatch& swatch : kSwatches) ClickSwatch(swatch);

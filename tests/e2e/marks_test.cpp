@@ -1,6 +1,8 @@
 // Marking days with the mouse, New, Record and what the next start brings back, through the real windows.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "platform/files.h"
 #include "tests/e2e/main_window_steps.h"
 
@@ -168,6 +170,26 @@ TEST(MarksE2e, AMarksFileOfTheWrongLengthIsReportedAndKept) {
   EXPECT_EQ(seen[0].text, "Error File format ...");
   EXPECT_EQ(seen[0].caption, "Programmer");
   EXPECT_EQ(ReadBytes(folder.File("mark.log")), odd);
+}
+
+TEST(MarksE2e, RecordKeepsAPrivateMarksFilePrivate) {
+  using std::filesystem::perms;
+  TempFolder folder;
+  WriteSettingsFile(folder, TwentyMonths());
+  Menu(kCmdRecord);
+  GetOutAndCloseEverything();
+  RunProgram(folder);
+  const std::string marks = folder.File("mark.log");
+  const std::vector<std::uint8_t> unmarked = ReadBytes(marks);
+  std::filesystem::permissions(marks, perms::owner_read | perms::owner_write);
+
+  const DayBox day = DayOfTwentyMonths(1, 1);
+  ClickView(day.left + 10, day.top + 10);
+  Menu(kCmdRecord);
+  GetOutAndCloseEverything();
+  RunProgram(folder);
+  EXPECT_NE(ReadBytes(marks), unmarked) << "Record wrote nothing";
+  EXPECT_EQ(std::filesystem::status(marks).permissions(), perms::owner_read | perms::owner_write);
 }
 
 }  // namespace

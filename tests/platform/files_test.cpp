@@ -1,4 +1,3 @@
-#include "platform/file_faults.h"
 #include "platform/files.h"
 
 #include <gtest/gtest.h>
@@ -8,8 +7,10 @@
 #include <atomic>
 #include <cerrno>
 #include <filesystem>
+#include <regex>
 #include <thread>
 
+#include "platform/file_faults.h"
 #include "platform/posix/errno_map.h"
 #include "tests/support/fault_env.h"
 #include "tests/support/temp_folder.h"
@@ -22,6 +23,7 @@ using kalvor::testing::TempFolder;
 using kalvor::testing::WriteBytes;
 using platform::ReplaceWholeFile;
 using platform::ReplaceStage;
+constexpr platform::ReadOnlyTarget kReplace = platform::ReadOnlyTarget::kReplace;
 
 constexpr mode_t kReadOnlyFile = 0444;
 constexpr std::size_t kTooLongName = 300;
@@ -33,12 +35,12 @@ const std::vector<std::uint8_t> kNew = {1, 2, 3, 4, 5, 6, 7, 8};
 TEST(ReplaceWholeFile, WritesExactlyTheNewContentOverALongerOrReadOnlyFileAndLeavesNothingBeside) {
   TempFolder folder;
   const std::string path = folder.File("data.log");
-  EXPECT_TRUE(ReplaceWholeFile(path, kNew).ok());
+  EXPECT_TRUE(ReplaceWholeFile(path, kNew, kReplace).ok());
   EXPECT_EQ(ReadBytes(path), kNew);
 
   WriteBytes(path, std::vector<std::uint8_t>(1000, 0xAB));
   chmod(path.c_str(), kReadOnlyFile);
-  const platform::ReplaceResult result = ReplaceWholeFile(path, kNew);
+  const platform::ReplaceResult result = ReplaceWholeFile(path, kNew, kReplace);
   EXPECT_TRUE(result.ok());
   EXPECT_EQ(result.stage, ReplaceStage::kNone);
   EXPECT_EQ(ReadBytes(path), kNew);
@@ -47,11 +49,10 @@ TEST(ReplaceWholeFile, WritesExactlyTheNewContentOverALongerOrReadOnlyFileAndLea
 
 TEST(ReplaceWholeFile, ARelativePathIsTakenFromTheCurrentFolder) {
   TempFolder folder;
-  const auto previous = std::filesystem::current_path();
-  std::filesystem::current_path(folder.Path());
-  const bool ok = ReplaceWholeFile("relative.log", kNew).ok();
-  std::filesystem::current_path(previous);
-  EXPECT_TRUE(ok);
+  {
+    const kalvor::testing::InFolder inFolder(folder.Path());
+    EXPECT_TRUE(ReplaceWholeFile("relative.log", kNew, kReplace).ok());
+  }
   EXPECT_EQ(ReadBytes(folder.File("relative.log")), kNew);
 }
 
@@ -68,7 +69,7 @@ TEST(ReplaceWholeFile, ReadersSeeTheOldOrTheNewFileWholeNeverAMixture) {
     }
   });
   for (int round = 0; round < kAtomicityRounds; ++round) {
-    ASSERT_TRUE(ReplaceWholeFile(path, round % 2 == 0 ? kNew : kOld).ok());
+    ASSERT_TRUE(ReplaceWholeFile(path, round % 2 == 0 ? kNew : kOld, kReplace).ok());
   }
   done = true;
   reader.join();
@@ -81,16 +82,16 @@ TEST(ReplaceWholeFile, ImpossibleTargetsFailAndLeaveEverythingAsItWas) {
   const std::string folderTarget = folder.File("settings.log");
   std::filesystem::create_directory(folderTarget);
   WriteBytes(folderTarget + "/inside", kOld);
-  platform::ReplaceResult result = ReplaceWholeFile(folderTarget, kNew);
+  platform::ReplaceResult result = ReplaceWholeFile(folderTarget, kNew, kReplace);
   EXPECT_EQ(result.error, platform::kErrPathFileAccess);
   EXPECT_EQ(result.stage, ReplaceStage::kCreate);
   EXPECT_EQ(ReadBytes(folderTarget + "/inside"), kOld);
 
-  result = ReplaceWholeFile(folder.File("missing/data.log"), kNew);
+  result = ReplaceWholeFile(folder.File("missing/data.log"), kNew, kReplace);
   EXPECT_EQ(result.error, platform::kErrPathNotFound);
   EXPECT_EQ(result.stage, ReplaceStage::kCreate);
 
-  result = ReplaceWholeFile(folder.File(std::string(kTooLongName, 'n')), kNew);
+  result = ReplaceWholeFile(folder.File(std::string(kTooLongName, 'n')), kNew, kReplace);
   EXPECT_EQ(result.error, platform::kErrBadFileName);
   EXPECT_EQ(result.stage, ReplaceStage::kCreate);
 
@@ -105,7 +106,7 @@ TEST(ReplaceWholeFile, InjectedFailuresOfEveryNumberLeaveTheOldFileAndReportTheN
   for (const ReplaceStage stage : {ReplaceStage::kCreate, ReplaceStage::kWrite}) {
     for (const int number : numbers) {
       platform::testing::InjectReplaceFailure(number, stage);
-      const platform::ReplaceResult result = ReplaceWholeFile(path, kNew);
+      const platform::ReplaceResult result = ReplaceWholeFile(path, kNew, kReplace);
       EXPECT_EQ(result.error, number);
       EXPECT_EQ(result.stage, stage);
       EXPECT_FALSE(result.ok());
@@ -119,14 +120,135 @@ TEST(ReplaceWholeFile, AnInjectionLastsForItsCountAndCanBeCleared) {
   TempFolder folder;
   const std::string path = folder.File("data.log");
   platform::testing::InjectReplaceFailure(platform::kErrDiskFull, ReplaceStage::kWrite, 2);
-  EXPECT_FALSE(ReplaceWholeFile(path, kNew).ok());
-  EXPECT_FALSE(ReplaceWholeFile(path, kNew).ok());
-  EXPECT_TRUE(ReplaceWholeFile(path, kNew).ok());
+  EXPECT_FALSE(ReplaceWholeFile(path, kNew, kReplace).ok());
+  EXPECT_FALSE(ReplaceWholeFile(path, kNew, kReplace).ok());
+  EXPECT_TRUE(ReplaceWholeFile(path, kNew, kReplace).ok());
 
   platform::testing::InjectReplaceFailure(platform::kErrDiskFull, ReplaceStage::kWrite, 1);
   platform::testing::InjectReplaceFailure(platform::kErrDiskFull, ReplaceStage::kWrite, 0);
-  EXPECT_TRUE(ReplaceWholeFile(path, kOld).ok());
+  EXPECT_TRUE(ReplaceWholeFile(path, kOld, kReplace).ok());
   EXPECT_EQ(ReadBytes(path), kOld);
+}
+
+mode_t ModeOf(const std::string& path) {
+  struct stat info;
+  return lstat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
+TEST(ReplaceWholeFile, KeepsThePermissionsOfTheFileItReplacesAndMakesItWritable) {
+  TempFolder folder;
+  const std::string path = folder.File("data.log");
+  const mode_t mask = umask(022);
+  umask(mask);
+  ASSERT_TRUE(ReplaceWholeFile(path, kOld, kReplace).ok());
+  EXPECT_EQ(ModeOf(path), 0666 & ~mask) << "a new file gets the default";
+  // From the mode before to the mode after.
+  const std::pair<mode_t, mode_t> modes[] = {{0600, 0600}, {0640, 0640}, {0604, 0604}, {0444, 0644},
+                                             {0400, 0600}, {0751, 0751}, {04755, 0755}};
+  for (const auto& [before, after] : modes) {
+    ASSERT_EQ(chmod(path.c_str(), before), 0);
+    ASSERT_TRUE(ReplaceWholeFile(path, kNew, kReplace).ok());
+    EXPECT_EQ(ModeOf(path), after) << std::oct << before;
+    EXPECT_EQ(ReadBytes(path), kNew);
+  }
+}
+
+TEST(ReplaceWholeFile, RefusesAReadOnlyFileOnlyWhenToldTo) {
+  TempFolder folder;
+  const std::string path = folder.File("picture.bmp");
+  WriteBytes(path, kOld);
+  ASSERT_EQ(chmod(path.c_str(), kReadOnlyFile), 0);
+  const platform::ReplaceResult refused = ReplaceWholeFile(path, kNew, platform::ReadOnlyTarget::kRefuse);
+  EXPECT_EQ(refused.error, platform::kErrPermissionDenied);
+  EXPECT_EQ(refused.stage, ReplaceStage::kCreate);
+  EXPECT_EQ(ReadBytes(path), kOld);
+  EXPECT_EQ(ModeOf(path), kReadOnlyFile);
+  EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{"picture.bmp"});
+
+  ASSERT_EQ(chmod(path.c_str(), 0644), 0);
+  EXPECT_TRUE(ReplaceWholeFile(path, kNew, platform::ReadOnlyTarget::kRefuse).ok());
+  EXPECT_EQ(ReadBytes(path), kNew);
+}
+
+TEST(ReplaceWholeFile, ALinkIsReplacedByTheNewFileAndWhatItPointsToIsLeftAlone) {
+  TempFolder folder;
+  TempFolder elsewhere;
+  const std::string target = elsewhere.File("kept.log");
+  WriteBytes(target, kOld);
+  ASSERT_EQ(chmod(target.c_str(), 0400), 0);
+  for (const platform::ReadOnlyTarget readOnly : {kReplace, platform::ReadOnlyTarget::kRefuse}) {
+    const std::string path = folder.File("data.log");
+    std::filesystem::remove(path);
+    std::filesystem::create_symlink(target, path);
+    ASSERT_TRUE(ReplaceWholeFile(path, kNew, readOnly).ok());
+    EXPECT_FALSE(std::filesystem::is_symlink(std::filesystem::symlink_status(path)));
+    EXPECT_EQ(ReadBytes(path), kNew);
+    EXPECT_EQ(ReadBytes(target), kOld);
+    EXPECT_EQ(ModeOf(target), 0400u);
+  }
+}
+
+// A stop that throws leaves the temporary file where a killed process would have left it.
+struct Killed {};
+
+std::vector<std::string> Temporaries(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const std::string& name : FolderEntries(folder)) {
+    if (name.rfind(".kalvor-", 0) == 0) names.push_back(name);
+  }
+  return names;
+}
+
+std::vector<std::string> KilledReplacement(const std::string& path, const std::string& folder) {
+  platform::testing::InjectStopBeforeMove([] { throw Killed{}; });
+  EXPECT_THROW(ReplaceWholeFile(path, kNew, kReplace), Killed);
+  platform::testing::InjectStopBeforeMove({});
+  return Temporaries(folder);
+}
+
+TEST(ReplaceWholeFile, TheTemporariesOfAKilledSaveAreNamedForTheirTargetAndCannotPileUp) {
+  TempFolder folder;
+  const std::string path = folder.File("data.log");
+  WriteBytes(path, kOld);
+  const std::regex temporaryName(R"(\.kalvor-[0-9a-f]{16}-[0-9a-f]{8}\.tmp)");
+
+  const std::vector<std::string> first = KilledReplacement(path, folder.Path());
+  ASSERT_EQ(first.size(), 1u);
+  EXPECT_TRUE(std::regex_match(first[0], temporaryName)) << first[0];
+  EXPECT_EQ(ReadBytes(folder.File(first[0])), kNew) << "the new file was complete";
+  EXPECT_EQ(ReadBytes(path), kOld);
+
+  // The same target again: the earlier leftover goes, the new one has the same stem.
+  const std::vector<std::string> second = KilledReplacement(path, folder.Path());
+  ASSERT_EQ(second.size(), 1u);
+  EXPECT_NE(second[0], first[0]);
+  EXPECT_EQ(second[0].substr(0, 25), first[0].substr(0, 25));
+
+  // Another target's leftover has a stem of its own and stays until its own target is saved.
+  const std::vector<std::string> both = KilledReplacement(folder.File("other.log"), folder.Path());
+  ASSERT_EQ(both.size(), 2u);
+  ASSERT_TRUE(ReplaceWholeFile(path, kNew, kReplace).ok());
+  const std::vector<std::string> left = Temporaries(folder.Path());
+  ASSERT_EQ(left.size(), 1u);
+  EXPECT_NE(left[0].substr(0, 25), first[0].substr(0, 25));
+  EXPECT_EQ(ReadBytes(path), kNew);
+}
+
+TEST(RemoveLeftoverTemporaries, RemovesTheProgramsTemporaryFilesAndNothingElse) {
+  TempFolder folder;
+  TempFolder elsewhere;
+  for (const char* name : {".kalvor-0123456789abcdef-89abcdef.tmp", ".kalvor-4711-123456.tmp"}) {
+    WriteBytes(folder.File(name), kNew);
+  }
+  WriteBytes(elsewhere.File("target"), kOld);
+  std::filesystem::create_symlink(elsewhere.File("target"), folder.File(".kalvor-link.tmp"));
+  const std::vector<std::string> kept = {".kalvor-folder.tmp", ".kalvor-notes", "mark.log", "notes.tmp"};
+  std::filesystem::create_directory(folder.File(kept[0]));
+  for (std::size_t i = 1; i < kept.size(); ++i) WriteBytes(folder.File(kept[i]), kOld);
+
+  platform::RemoveLeftoverTemporaries(folder.Path());
+  EXPECT_EQ(FolderEntries(folder.Path()), kept);
+  EXPECT_EQ(ReadBytes(elsewhere.File("target")), kOld);
 }
 
 TEST(FileErrors, SystemErrorsMapOntoTheProgramsNumbers) {
@@ -185,6 +307,23 @@ TEST(Files, ExistenceAttributesAndDeletion) {
   EXPECT_TRUE(platform::RemoveFile(path));
   EXPECT_FALSE(platform::FileExists(path));
   EXPECT_FALSE(platform::RemoveFile(path));
+}
+
+TEST(Files, AttributesAndDeletionActOnALinkNeverOnWhatItPointsTo) {
+  TempFolder folder;
+  TempFolder elsewhere;
+  const std::string target = elsewhere.File("private.log");
+  WriteBytes(target, kOld);
+  ASSERT_EQ(chmod(target.c_str(), 0400), 0);
+  const std::string link = folder.File("mark.log");
+  std::filesystem::create_symlink(target, link);
+
+  platform::SetArchiveOnly(link);
+  EXPECT_EQ(ModeOf(target), 0400u);
+  EXPECT_TRUE(platform::RemoveFile(link));
+  EXPECT_FALSE(std::filesystem::is_symlink(std::filesystem::symlink_status(link)));
+  EXPECT_EQ(ReadBytes(target), kOld);
+  EXPECT_EQ(ModeOf(target), 0400u);
 }
 
 TEST(Files, ExecutableFolderHoldsTheRunningProgram) {

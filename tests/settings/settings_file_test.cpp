@@ -237,7 +237,7 @@ TEST(WriteSettings, AFullDiskShowsDiskFullAndKeepsTheOldFile) {
 
 TEST(WriteSettings, AFolderTheUserMayNotWriteShowsError52AndKeepsTheOldFile) {
   using namespace testing;
-  if (InUnprivilegedChild()) {
+  if (InTestChild()) {
     Settings settings = Example();
     const std::string path = ChildValue("FOLDER") + "settings.log";
     const auto seen = AnswerMessageBoxDuring([&] { EXPECT_FALSE(WriteSettings(path, settings)); });
@@ -247,7 +247,7 @@ TEST(WriteSettings, AFolderTheUserMayNotWriteShowsError52AndKeepsTheOldFile) {
   TempFolder folder;
   WriteBytes(folder.File("settings.log"), kExampleRecord);
   LetOthersReadOnly(folder.Path());
-  const UnprivilegedRun run = RunThisTestUnprivileged({{"FOLDER", folder.Path()}});
+  const ChildRun run = RunThisTestUnprivileged({{"FOLDER", folder.Path()}});
   if (!run.started) GTEST_SKIP() << run.reason;
   EXPECT_TRUE(run.passed) << run.output;
   EXPECT_EQ(ReadBytes(folder.File("settings.log")), kExampleRecord);

@@ -21,6 +21,14 @@ TempFolder::~TempFolder() {
   std::filesystem::remove_all(path_, ignored);
 }
 
+InFolder::InFolder(const std::string& folder) : previous_(std::filesystem::current_path().string()) {
+  std::filesystem::current_path(folder);
+}
+
+InFolder::~InFolder() {
+  std::filesystem::current_path(previous_);
+}
+
 std::vector<std::uint8_t> ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

@@ -22,6 +22,18 @@ class TempFolder {
   std::string path_;
 };
 
+// Makes `folder` the current folder for the scope: bare bitmap names land there.
+class InFolder {
+ public:
+  explicit InFolder(const std::string& folder);
+  ~InFolder();
+  InFolder(const InFolder&) = delete;
+  InFolder& operator=(const InFolder&) = delete;
+
+ private:
+  std::string previous_;
+};
+
 std::vector<std::uint8_t> ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 bool Exists(const std::string& path);
