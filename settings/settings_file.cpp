@@ -66,6 +66,13 @@ void ReadSettings(const std::string& path, Settings& settings) {
   settings = DecodeSettingsRecord(record.data());
 }
 
+std::optional<Settings> ReadUsableSettings(const std::string& path) {
+  Settings settings;
+  ReadSettings(path, settings);
+  if (!SettingsInRange(settings)) return std::nullopt;
+  return settings;
+}
+
 bool WriteSettings(const std::string& path, Settings& settings) {
   settings.settingsId = DrawSettingsId();
   const auto record = EncodeSettingsRecord(settings);

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "platform/files.h"
+#include "settings/settings_dialog.h"
 #include "tests/e2e/main_window_steps.h"
 
 namespace kalvor::testing {
@@ -170,6 +171,72 @@ TEST(MarksE2e, AMarksFileOfTheWrongLengthIsReportedAndKept) {
   EXPECT_EQ(seen[0].text, "Error File format ...");
   EXPECT_EQ(seen[0].caption, "Programmer");
   EXPECT_EQ(ReadBytes(folder.File("mark.log")), odd);
+}
+
+// The settings dialog with the run of TwentyMonths chosen, then Accept.
+void AcceptTwentyMonthsInTheSettingsDialog(bool save) {
+  automation::Then([save] {
+    platform::Window* dialog = automation::ActiveWindow();
+    if (dialog == nullptr || !automation::MenuBar(*dialog).empty()) {
+      ADD_FAILURE() << "the settings dialog is not open";
+      return;
+    }
+    automation::ChooseItem(*dialog, kLanguageChooser, 4);  // English
+    automation::ChooseItem(*dialog, kStartMonthList, 11);  // December
+    automation::ChooseItem(*dialog, kStartYearList, 0);    // 2000
+    automation::ChooseItem(*dialog, kLastMonthList, 6);    // July
+    automation::ChooseItem(*dialog, kLastYearList, 2);     // 2002
+    automation::ChooseItem(*dialog, kDayShapeList, 0);     // square
+    if (save) automation::Click(*dialog, kSaveSettingsBox);
+    automation::Click(*dialog, kAcceptButton);
+  });
+}
+
+// A settings file with one value out of its range sends the user to the settings dialog; the marks
+// recorded with it must not go while the user looks at a calendar of other settings. Record then
+// stores settings and marks that the next start reads back.
+TEST(MarksE2e, AMarksFileStaysUntouchedWhileItsSettingsCannotBeRead) {
+  for (const bool saveInTheDialog : {false, true}) {
+    SCOPED_TRACE(saveInTheDialog ? "settings saved by the dialog" : "settings not saved");
+    TempFolder folder;
+    WriteSettingsFile(folder, TwentyMonths());
+    const DayBox day = DayOfTwentyMonths(3, 9);
+    ClickView(day.left + 10, day.top + 10);
+    Menu(kCmdRecord);
+    GetOutAndCloseEverything();
+    RunProgram(folder);
+    const std::vector<std::uint8_t> marks = ReadBytes(folder.File("mark.log"));
+    ASSERT_EQ(marks.size(), kMarksFileSize);
+
+    Settings damaged = TwentyMonths();
+    damaged.languageIndex = 7;
+    WriteSettingsFile(folder, damaged);
+    AcceptTwentyMonthsInTheSettingsDialog(saveInTheDialog);
+    OnMainWindow([&](platform::Window& window) {
+      EXPECT_EQ(Fill(window, day), platform::kWhite);
+      EXPECT_EQ(ReadBytes(folder.File("mark.log")), marks);
+    });
+    ExpectNoBox();
+    GetOutAndCloseEverything();
+    RunProgram(folder);
+    EXPECT_EQ(ReadBytes(folder.File("mark.log")), marks);
+
+    if (saveInTheDialog) continue;
+    // Still damaged: the dialog again, and this time Record.
+    AcceptTwentyMonthsInTheSettingsDialog(false);
+    ClickView(day.left + 10, day.top + 10);
+    Menu(kCmdRecord);
+    ExpectNoBox();
+    GetOutAndCloseEverything();
+    RunProgram(folder);
+    const std::vector<std::uint8_t> settings = ReadBytes(folder.File("settings.log"));
+    ASSERT_EQ(settings.size(), 32u);
+    EXPECT_EQ(Get32(settings, 24), 5u) << "the settings chosen in the dialog were stored";
+    EXPECT_EQ(Get32(ReadBytes(folder.File("mark.log")), 16), Get32(settings, 28));
+    OnMainWindow([&](platform::Window& window) { EXPECT_EQ(Fill(window, day), kLightGrey); });
+    GetOutAndCloseEverything();
+    RunProgram(folder);
+  }
 }
 
 TEST(MarksE2e, RecordKeepsAPrivateMarksFilePrivate) {
