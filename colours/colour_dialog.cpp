@@ -72,6 +72,7 @@ class ColourDialog : public platform::WindowHandler {
  private:
   int Language() const { return program.settings.languageIndex; }
   bool Ask(const std::string& question) const;
+  bool Save() const;
   void ShowFreshGrid(platform::Window& window);
   void ShowSelectedColour(platform::Window& window, platform::Colour colour);
   void HighlightCell(platform::Window& window, const GridCell& cell);
@@ -91,6 +92,11 @@ class ColourDialog : public platform::WindowHandler {
   // Message boxes leave the dialog usable, so a second Get out may arrive after the first ended it.
   bool ended = false;
 };
+
+bool ColourDialog::Save() const {
+  return SaveFavourites(program.FavouritesPath(), favouriteCells, geometry.gridColumns, geometry.gridRows,
+                        Language());
+}
 
 bool ColourDialog::Ask(const std::string& question) const {
   return platform::ShowMessageBox(question, Text(text::ttlMessageBox, Language()),
@@ -141,10 +147,9 @@ void ColourDialog::OnCommand(platform::Window& window, int id, int notification)
   }
 }
 
+// A failed save has shown its error; the changes then stay unsaved, and Get out still offers to save.
 void ColourDialog::File(platform::Window& window) {
-  // A failed save has shown its error; the confirmation follows all the same.
-  SaveFavourites(program.FavouritesPath(), favouriteCells, geometry.gridColumns, geometry.gridRows,
-                 Language());
+  if (!Save()) return;
   favouritesChanged = false;
   window.SetEnabled(kFileButtonId, false);
   platform::ShowMessageBox(Text(text::msgColoursFiled, Language()), Text(text::ttlMessageBox, Language()),
@@ -154,10 +159,8 @@ void ColourDialog::File(platform::Window& window) {
 void ColourDialog::GetOut(platform::Window& window) {
   // The chooser runs inside our own handling: ending the dialog under it is not ours to do.
   if (ended || chooserBusy) return;
-  if (favouritesChanged && Ask(Text(text::msgSaveBeforeExit, Language()))) {
-    SaveFavourites(program.FavouritesPath(), favouriteCells, geometry.gridColumns, geometry.gridRows,
-                   Language());
-  }
+  // A save that fails keeps the dialog open, so the changes are not lost with it.
+  if (favouritesChanged && Ask(Text(text::msgSaveBeforeExit, Language())) && !Save()) return;
   if (ended) return;
   ended = true;
   program.colourDialogOpen = false;

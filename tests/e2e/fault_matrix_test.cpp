@@ -193,19 +193,24 @@ class Session {
     if (errors.other != 0) ExpectBox(kErrorTexts.at(errors.other));
   }
 
-  // The confirmation follows the error message.
+  // Only a file written is confirmed; after a failure the change is still unsaved, so Get out asks.
   void FileFavourites(Errors errors, Injection injection = {}) {
     ChangeAFavourite();
     OnDialog([injection](platform::Window& dialog) {
       Inject(injection);
       automation::Click(dialog, kFileButtonId);
     });
-    if (errors.other != 0) ExpectBox(kErrorTexts.at(errors.other));
+    if (errors.other != 0) {
+      ExpectBox(kErrorTexts.at(errors.other));
+      GetOutOfTheColoursWithoutSaving();
+      return;
+    }
     ExpectBox(language_.coloursFiled);
     OnDialog([](platform::Window& dialog) { automation::Click(dialog, kGetOutButtonId); });
     ExpectOnlyTheCalendarOpen();
   }
 
+  // A save that fails keeps the dialog open with the change.
   void SaveFavouritesOnGetOut(Errors errors, Injection injection = {}) {
     ChangeAFavourite();
     OnDialog([injection](platform::Window& dialog) {
@@ -213,7 +218,11 @@ class Session {
       automation::Click(dialog, kGetOutButtonId);
     });
     ExpectBox(language_.saveBeforeExit, platform::MessageAnswer::kYes);
-    if (errors.other != 0) ExpectBox(kErrorTexts.at(errors.other));
+    if (errors.other != 0) {
+      ExpectBox(kErrorTexts.at(errors.other));
+      GetOutOfTheColoursWithoutSaving();
+      return;
+    }
     ExpectOnlyTheCalendarOpen();
   }
 
@@ -255,6 +264,12 @@ class Session {
       }
       seen_.push_back(box->caption + ": " + box->text);
     });
+  }
+
+  void GetOutOfTheColoursWithoutSaving() {
+    OnDialog([](platform::Window& dialog) { automation::Click(dialog, kGetOutButtonId); });
+    ExpectBox(language_.saveBeforeExit, platform::MessageAnswer::kNo);
+    ExpectOnlyTheCalendarOpen();
   }
 
   static void ChangeAFavourite() {
