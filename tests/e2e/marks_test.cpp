@@ -231,7 +231,7 @@ TEST(MarksE2e, AMarksFileStaysUntouchedWhileItsSettingsCannotBeRead) {
     RunProgram(folder);
     const std::vector<std::uint8_t> settings = ReadBytes(folder.File("settings.log"));
     ASSERT_EQ(settings.size(), 32u);
-    EXPECT_EQ(Get32(settings, 24), 5u) << "the settings chosen in the dialog were stored";
+    ASSERT_EQ(Get32(settings, 24), 5u) << "the settings chosen in the dialog were stored";
     EXPECT_EQ(Get32(ReadBytes(folder.File("mark.log")), 16), Get32(settings, 28));
     OnMainWindow([&](platform::Window& window) { EXPECT_EQ(Fill(window, day), kLightGrey); });
     GetOutAndCloseEverything();
