@@ -1,8 +1,7 @@
 #include "app/file_error.h"
 
-#include "app/text_tables.h"
+#include "app/notice.h"
 #include "platform/files.h"
-#include "platform/message_box.h"
 
 namespace kalvor {
 
@@ -11,8 +10,7 @@ std::string FileErrorMessage(int errorNumber) {
 }
 
 void ShowFileError(int errorNumber, int languageIndex) {
-  platform::ShowMessageBox(FileErrorMessage(errorNumber), Text(text::ttlMessageBox, languageIndex),
-                           platform::MessageButtons::kOk);
+  ShowNotice(FileErrorMessage(errorNumber), languageIndex);
 }
 
 bool DeleteDataFile(const std::string& path) {

@@ -5,6 +5,8 @@
 #include <array>
 #include <string>
 
+#include "calendar/calendar_math.h"
+
 namespace kalvor {
 
 constexpr int kLanguageCount = 6;
@@ -39,8 +41,8 @@ extern const LanguageRow msgSaveBeforeExit;
 extern const LanguageRow msgColoursFiled;
 extern const std::array<LanguageRow, 2> msgSelectionError;
 extern const std::array<LanguageRow, 2> shapeNames;
-extern const std::array<LanguageRow, 12> monthNames;
-extern const std::array<LanguageRow, 7> weekdayNames;  // 1 = Monday
+extern const std::array<LanguageRow, kMonthsPerYear> monthNames;
+extern const std::array<LanguageRow, 7> weekdayNames;    // 1 = Monday
 extern const std::array<LanguageRow, 8> menuOperations;  // row 5 is not assigned
 extern const std::array<LanguageRow, 2> menuColours;
 extern const std::array<LanguageRow, 2> msgAuthor;

@@ -75,7 +75,7 @@ const std::array<LanguageRow, 2> shapeNames = {{
     {"círculo", "círculo", "cercle", "kreis", "circle", "cerchio"},
 }};
 
-const std::array<LanguageRow, 12> monthNames = {{
+const std::array<LanguageRow, kMonthsPerYear> monthNames = {{
     {"Enero", "Janeiro", "Janvier", "Januar", "January", "Gennaio"},
     {"Febrero", "Fevereiro", "Février", "Februar", "February", "Febbraio"},
     {"Marzo", "MarÇo", "Mars", "März", "March", "Marzo"},

@@ -2,17 +2,16 @@
 #include <benchmark/benchmark.h>
 
 #include "calendar/calendar_drawing.h"
+#include "tests/support/tallest_run.h"
 
 namespace kalvor {
 namespace {
 
+constexpr int kSpanish = 1;
+
 void DrawTwentyMonths(benchmark::State& state) {
-  Settings settings;
-  settings.startMonth = 12;
-  settings.startYearIndex = 1;
-  settings.monthCount = 20;
+  Settings settings = testing::TallestRun(kSpanish);
   settings.dayShape = static_cast<int>(state.range(0));
-  settings.languageIndex = 1;
   platform::Image canvas(kCanvasWidth, kCanvasHeight);
   DayCells cells;
   for (auto _ : state) {

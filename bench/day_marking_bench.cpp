@@ -6,6 +6,7 @@
 #include "mainwindow/day_marking.h"
 #include "mainwindow/main_window.h"
 #include "platform/window.h"
+#include "tests/support/tallest_run.h"
 
 namespace kalvor {
 namespace {
@@ -18,13 +19,11 @@ constexpr int kLastDayX = 1140;
 constexpr int kLastDayY = 680;
 constexpr platform::Colour kMarkColour = 0xC0C0C0;
 
+constexpr int kSpanish = 1;
+
 Settings TallestRun(int dayShape) {
-  Settings settings;
-  settings.startMonth = 12;
-  settings.startYearIndex = 1;
-  settings.monthCount = 20;
+  Settings settings = testing::TallestRun(kSpanish);
   settings.dayShape = dayShape;
-  settings.languageIndex = 1;
   return settings;
 }
 

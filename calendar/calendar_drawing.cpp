@@ -50,11 +50,17 @@ void DrawRowLabel(Image& canvas, const std::string& text, int textTop) {
   canvas.Text(x, textTop, text, kLabelFont, kTextColour);
 }
 
-void DrawMonthRow(Image& canvas, const Settings& settings, DayCells& dayCells, int rowTop, int year,
-                  int month, int monthSlot) {
-  const auto lengths = MonthLengthsFor(year);
-  int weekday = WeekdayOf(year, month, 1);
-  for (int d = 1; d <= lengths[month]; ++d) {
+void DrawLabelRow(Image& canvas, const Settings& settings, const std::string& label, int rowTop,
+                  int textTop) {
+  DrawBox(canvas, kLabelBoxLeft, rowTop + 1, kLabelBoxRight, rowTop + kRowHeight, settings.dayShape,
+          kLabelFill);
+  DrawRowLabel(canvas, label, textTop);
+}
+
+void DrawMonthRow(Image& canvas, const Settings& settings, DayCells& dayCells, int rowTop, YearMonth shown,
+                  int monthSlot) {
+  int weekday = WeekdayOf(shown.year, shown.month, 1);
+  for (int d = 1; d <= MonthLength(shown); ++d) {
     DayCell& cell = dayCells.At(monthSlot, d);
     cell.left = static_cast<std::int16_t>(kFirstDayLeft + kDayWidth * (d - 1));
     cell.right = static_cast<std::int16_t>(cell.left + kDaySpan);
@@ -80,33 +86,27 @@ void DrawDayCell(Image& canvas, const DayCell& cell, int dayShape, int languageI
               Text(text::weekdayNames, cell.weekday, languageIndex), kWeekdayFont, textColour);
 }
 
+YearMonth SlotMonth(const Settings& settings, int monthSlot) {
+  return MonthsAfter({yearTable(settings.startYearIndex), settings.startMonth}, monthSlot - 1);
+}
+
 void DrawCalendar(Image& canvas, const Settings& settings, DayCells& dayCells) {
   // Never more month rows than the table has cells for.
   const int monthCount = std::min(settings.monthCount, dayCells.MonthCount());
-  if (settings.startMonth < 1 || settings.startMonth > 12) return;
-  int year = yearTable(settings.startYearIndex);
-  int month = settings.startMonth;
+  if (!IsMonth(settings.startMonth)) return;
   int rowTop = 0;
-  bool yearPending = true;
-  int monthsDrawn = 0;
-  do {
-    DrawBox(canvas, kLabelBoxLeft, rowTop + 1, kLabelBoxRight, rowTop + kRowHeight, settings.dayShape,
-            kLabelFill);
-    if (yearPending) {
-      yearPending = false;
-      DrawRowLabel(canvas, std::to_string(year), rowTop);
-    } else {
-      DrawRowLabel(canvas, Text(text::monthNames, month, settings.languageIndex), rowTop - 1);
-      ++monthsDrawn;
-      DrawMonthRow(canvas, settings, dayCells, rowTop, year, month, monthsDrawn);
-      if (++month > 12) {
-        month = 1;
-        ++year;
-        yearPending = true;
-      }
+  for (int monthSlot = 1; monthSlot <= monthCount; ++monthSlot) {
+    const YearMonth shown = SlotMonth(settings, monthSlot);
+    // A year row before the first month and before every January.
+    if (monthSlot == 1 || shown.month == 1) {
+      DrawLabelRow(canvas, settings, std::to_string(shown.year), rowTop, rowTop);
+      rowTop += kRowHeight;
     }
+    DrawLabelRow(canvas, settings, Text(text::monthNames, shown.month, settings.languageIndex), rowTop,
+                 rowTop - 1);
+    DrawMonthRow(canvas, settings, dayCells, rowTop, shown, monthSlot);
     rowTop += kRowHeight;
-  } while (monthsDrawn < monthCount);
+  }
 }
 
 }  // namespace kalvor

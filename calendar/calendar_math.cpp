@@ -2,8 +2,10 @@
 
 namespace kalvor {
 namespace {
-constexpr std::array<std::int16_t, 13> kCommonYearLengths = {0,  31, 28, 31, 30, 31, 30,
-                                                             31, 31, 30, 31, 30, 31};
+constexpr int kFebruary = 2;
+// Entries 1..12; entry 0 is unused.
+constexpr std::array<std::int16_t, kMonthsPerYear + 1> kCommonYearLengths = {0,  31, 28, 31, 30, 31, 30,
+                                                                             31, 31, 30, 31, 30, 31};
 }  // namespace
 
 int WeekdayOf(int year, int month, int day) {
@@ -12,7 +14,7 @@ int WeekdayOf(int year, int month, int day) {
   int m = month - 2;
   int y = year;
   if (m <= 0) {
-    m += 12;
+    m += kMonthsPerYear;
     y -= 1;
   }
   const int yc = y % 100;
@@ -27,10 +29,19 @@ int FebruaryLength(int year) {
   return ((year % 4 == 0 && year % 100 != 0) || year % 400 == 0) ? 29 : 28;
 }
 
-std::array<std::int16_t, 13> MonthLengthsFor(int year) {
-  std::array<std::int16_t, 13> lengths = kCommonYearLengths;
-  lengths[2] = static_cast<std::int16_t>(FebruaryLength(year));
+std::array<std::int16_t, kMonthsPerYear + 1> MonthLengthsFor(int year) {
+  std::array<std::int16_t, kMonthsPerYear + 1> lengths = kCommonYearLengths;
+  lengths[kFebruary] = static_cast<std::int16_t>(FebruaryLength(year));
   return lengths;
+}
+
+int MonthLength(YearMonth month) {
+  return MonthLengthsFor(month.year)[month.month];
+}
+
+YearMonth MonthsAfter(YearMonth start, int count) {
+  const int fromJanuary = start.month - 1 + count;
+  return {start.year + fromJanuary / kMonthsPerYear, fromJanuary % kMonthsPerYear + 1};
 }
 
 }  // namespace kalvor

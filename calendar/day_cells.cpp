@@ -8,10 +8,18 @@
 namespace kalvor {
 
 namespace {
-using platform::Get16;
-using platform::Get32;
-using platform::Put16;
-using platform::Put32;
+// Field offsets of the record.
+constexpr int kLeftAt = 0;
+constexpr int kTopAt = 2;
+constexpr int kRightAt = 4;
+constexpr int kBottomAt = 6;
+constexpr int kWeekdayAt = 8;
+constexpr int kDayNumberAt = 10;
+constexpr int kMarkedAt = 12;
+constexpr int kSettingsIdAt = 16;
+constexpr int kMonthSlotAt = 20;
+constexpr int kDayIndexAt = 22;
+constexpr int kFillColourAt = 24;
 }  // namespace
 
 void DayCells::ClearAllMarks(int monthCount) {
@@ -34,33 +42,33 @@ const DayCell& DayCells::At(int monthSlot, int dayIndex) const {
 std::array<std::uint8_t, kDayCellRecordSize> EncodeDayCellRecord(const DayCell& cell,
                                                                  std::int32_t settingsId) {
   std::array<std::uint8_t, kDayCellRecordSize> record{};
-  Put16(&record[0], static_cast<std::uint16_t>(cell.left));
-  Put16(&record[2], static_cast<std::uint16_t>(cell.top));
-  Put16(&record[4], static_cast<std::uint16_t>(cell.right));
-  Put16(&record[6], static_cast<std::uint16_t>(cell.bottom));
-  Put16(&record[8], static_cast<std::uint16_t>(cell.weekday));
-  Put16(&record[10], static_cast<std::uint16_t>(cell.dayNumber));
-  Put32(&record[12], static_cast<std::uint32_t>(cell.marked));
-  Put32(&record[16], static_cast<std::uint32_t>(settingsId));
-  Put16(&record[20], static_cast<std::uint16_t>(cell.monthSlot));
-  Put16(&record[22], static_cast<std::uint16_t>(cell.dayIndex));
-  Put32(&record[24], cell.fillColour);
+  platform::PutInt16(&record[kLeftAt], cell.left);
+  platform::PutInt16(&record[kTopAt], cell.top);
+  platform::PutInt16(&record[kRightAt], cell.right);
+  platform::PutInt16(&record[kBottomAt], cell.bottom);
+  platform::PutInt16(&record[kWeekdayAt], cell.weekday);
+  platform::PutInt16(&record[kDayNumberAt], cell.dayNumber);
+  platform::PutInt32(&record[kMarkedAt], cell.marked);
+  platform::PutInt32(&record[kSettingsIdAt], settingsId);
+  platform::PutInt16(&record[kMonthSlotAt], cell.monthSlot);
+  platform::PutInt16(&record[kDayIndexAt], cell.dayIndex);
+  platform::Put32(&record[kFillColourAt], cell.fillColour);
   return record;
 }
 
 DayCell DecodeDayCellRecord(const std::uint8_t* record) {
   DayCell cell;
-  cell.left = static_cast<std::int16_t>(Get16(&record[0]));
-  cell.top = static_cast<std::int16_t>(Get16(&record[2]));
-  cell.right = static_cast<std::int16_t>(Get16(&record[4]));
-  cell.bottom = static_cast<std::int16_t>(Get16(&record[6]));
-  cell.weekday = static_cast<std::int16_t>(Get16(&record[8]));
-  cell.dayNumber = static_cast<std::int16_t>(Get16(&record[10]));
-  cell.marked = static_cast<std::int32_t>(Get32(&record[12]));
-  cell.settingsId = static_cast<std::int32_t>(Get32(&record[16]));
-  cell.monthSlot = static_cast<std::int16_t>(Get16(&record[20]));
-  cell.dayIndex = static_cast<std::int16_t>(Get16(&record[22]));
-  cell.fillColour = Get32(&record[24]);
+  cell.left = platform::GetInt16(&record[kLeftAt]);
+  cell.top = platform::GetInt16(&record[kTopAt]);
+  cell.right = platform::GetInt16(&record[kRightAt]);
+  cell.bottom = platform::GetInt16(&record[kBottomAt]);
+  cell.weekday = platform::GetInt16(&record[kWeekdayAt]);
+  cell.dayNumber = platform::GetInt16(&record[kDayNumberAt]);
+  cell.marked = platform::GetInt32(&record[kMarkedAt]);
+  cell.settingsId = platform::GetInt32(&record[kSettingsIdAt]);
+  cell.monthSlot = platform::GetInt16(&record[kMonthSlotAt]);
+  cell.dayIndex = platform::GetInt16(&record[kDayIndexAt]);
+  cell.fillColour = platform::Get32(&record[kFillColourAt]);
   return cell;
 }
 

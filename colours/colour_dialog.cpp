@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "app/file_error.h"
+#include "app/notice.h"
 #include "app/text_tables.h"
 #include "colours/favourites_file.h"
 #include "colours/palette_drawing.h"
 #include "colours/text_block.h"
 #include "platform/colour_chooser.h"
 #include "platform/files.h"
-#include "platform/message_box.h"
 #include "platform/window.h"
 
 namespace kalvor {
@@ -71,7 +71,6 @@ class ColourDialog : public platform::WindowHandler {
 
  private:
   int Language() const { return program.settings.languageIndex; }
-  bool Ask(const std::string& question) const;
   bool Save() const;
   void ShowFreshGrid(platform::Window& window);
   void ShowSelectedColour(platform::Window& window, platform::Colour colour);
@@ -96,11 +95,6 @@ class ColourDialog : public platform::WindowHandler {
 bool ColourDialog::Save() const {
   return SaveFavourites(program.FavouritesPath(), favouriteCells, geometry.gridColumns, geometry.gridRows,
                         Language());
-}
-
-bool ColourDialog::Ask(const std::string& question) const {
-  return platform::ShowMessageBox(question, Text(text::ttlMessageBox, Language()),
-                                  platform::MessageButtons::kYesNo) == platform::MessageAnswer::kYes;
 }
 
 void ColourDialog::OnInit(platform::Window& window) {
@@ -152,15 +146,14 @@ void ColourDialog::File(platform::Window& window) {
   if (!Save()) return;
   favouritesChanged = false;
   window.SetEnabled(kFileButtonId, false);
-  platform::ShowMessageBox(Text(text::msgColoursFiled, Language()), Text(text::ttlMessageBox, Language()),
-                           platform::MessageButtons::kOk);
+  ShowNotice(Text(text::msgColoursFiled, Language()), Language());
 }
 
 void ColourDialog::GetOut(platform::Window& window) {
   // The chooser runs inside our own handling: ending the dialog under it is not ours to do.
   if (ended || chooserBusy) return;
   // A save that fails keeps the dialog open, so the changes are not lost with it.
-  if (favouritesChanged && Ask(Text(text::msgSaveBeforeExit, Language())) && !Save()) return;
+  if (favouritesChanged && AskYesNo(Text(text::msgSaveBeforeExit, Language()), Language()) && !Save()) return;
   if (ended) return;
   ended = true;
   program.colourDialogOpen = false;
@@ -170,7 +163,7 @@ void ColourDialog::GetOut(platform::Window& window) {
 void ColourDialog::Reset(platform::Window& window) {
   const std::string question = std::string(Text(text::msgResetConfirm, 1, Language())) + "\r\n" +
                                Text(text::msgResetConfirm, 2, Language());
-  if (!Ask(question)) return;
+  if (!AskYesNo(question, Language())) return;
   DeleteDataFile(program.FavouritesPath());
   const PaletteGeometry defaults;
   geometry.swatchPenWidth = defaults.swatchPenWidth;

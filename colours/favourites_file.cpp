@@ -7,7 +7,6 @@
 namespace kalvor {
 
 namespace {
-
 // Field offsets of the record.
 constexpr int kLeftAt = 0;
 constexpr int kRightAt = 4;
@@ -25,25 +24,25 @@ bool InTable(int column, int row) {
 
 std::array<std::uint8_t, kFavouriteRecordSize> EncodeFavouriteCell(const FavouriteCell& cell) {
   std::array<std::uint8_t, kFavouriteRecordSize> record{};
-  platform::Put32(&record[kLeftAt], static_cast<std::uint32_t>(cell.left));
-  platform::Put32(&record[kRightAt], static_cast<std::uint32_t>(cell.right));
-  platform::Put32(&record[kTopAt], static_cast<std::uint32_t>(cell.top));
-  platform::Put32(&record[kBottomAt], static_cast<std::uint32_t>(cell.bottom));
-  platform::Put16(&record[kColumnAt], static_cast<std::uint16_t>(cell.column));
-  platform::Put16(&record[kRowAt], static_cast<std::uint16_t>(cell.row));
+  platform::PutInt32(&record[kLeftAt], cell.left);
+  platform::PutInt32(&record[kRightAt], cell.right);
+  platform::PutInt32(&record[kTopAt], cell.top);
+  platform::PutInt32(&record[kBottomAt], cell.bottom);
+  platform::PutInt16(&record[kColumnAt], cell.column);
+  platform::PutInt16(&record[kRowAt], cell.row);
   platform::Put32(&record[kColourAt], cell.colour);
   return record;
 }
 
 FavouriteCell DecodeFavouriteCell(const std::uint8_t* record) {
   FavouriteCell cell;
-  cell.left = static_cast<std::int32_t>(platform::Get32(record + kLeftAt));
-  cell.right = static_cast<std::int32_t>(platform::Get32(record + kRightAt));
-  cell.top = static_cast<std::int32_t>(platform::Get32(record + kTopAt));
-  cell.bottom = static_cast<std::int32_t>(platform::Get32(record + kBottomAt));
-  cell.column = static_cast<std::int16_t>(platform::Get16(record + kColumnAt));
-  cell.row = static_cast<std::int16_t>(platform::Get16(record + kRowAt));
-  cell.colour = platform::Get32(record + kColourAt);
+  cell.left = platform::GetInt32(&record[kLeftAt]);
+  cell.right = platform::GetInt32(&record[kRightAt]);
+  cell.top = platform::GetInt32(&record[kTopAt]);
+  cell.bottom = platform::GetInt32(&record[kBottomAt]);
+  cell.column = platform::GetInt16(&record[kColumnAt]);
+  cell.row = platform::GetInt16(&record[kRowAt]);
+  cell.colour = platform::Get32(&record[kColourAt]);
   return cell;
 }
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "app/file_error.h"
+#include "app/notice.h"
 #include "app/text_tables.h"
 #include "mainwindow/file_name_dialog.h"
 #include "mainwindow/main_window.h"
-#include "mainwindow/notice.h"
 #include "platform/little_endian.h"
 
 namespace kalvor {

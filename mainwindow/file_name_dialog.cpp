@@ -2,9 +2,9 @@
 
 #include <vector>
 
+#include "app/notice.h"
 #include "app/text_tables.h"
 #include "mainwindow/bitmap_export.h"
-#include "mainwindow/notice.h"
 #include "platform/window.h"
 
 namespace kalvor {

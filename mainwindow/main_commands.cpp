@@ -1,6 +1,7 @@
 #include "mainwindow/main_commands.h"
 
 #include "app/file_error.h"
+#include "app/notice.h"
 #include "app/text_tables.h"
 #include "calendar/calendar_drawing.h"
 #include "colours/colour_dialog.h"
@@ -8,7 +9,6 @@
 #include "mainwindow/day_marking.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/marks_file.h"
-#include "mainwindow/notice.h"
 #include "platform/files.h"
 #include "settings/settings_file.h"
 

@@ -3,9 +3,8 @@
 #include <array>
 
 #include "app/file_error.h"
-#include "app/text_tables.h"
-#include "calendar/calendar_math.h"
-#include "mainwindow/notice.h"
+#include "app/notice.h"
+#include "calendar/calendar_drawing.h"
 
 namespace kalvor {
 
@@ -14,14 +13,11 @@ namespace {
 constexpr std::int32_t kMarked = 1;
 constexpr std::int32_t kUnmarked = 0;
 constexpr platform::Colour kColourMask = 0xFFFFFF;
-constexpr int kMonthsPerYear = 12;
 
 // Length of the month shown in `monthSlot`; 31 when the settings cannot say (damaged values).
 int SlotMonthLength(const Settings& settings, int monthSlot) {
-  if (settings.startMonth < 1 || settings.startMonth > kMonthsPerYear) return kDaysPerSlot;
-  const int monthsFromStart = settings.startMonth - 1 + monthSlot - 1;
-  const int year = yearTable(settings.startYearIndex) + monthsFromStart / kMonthsPerYear;
-  return MonthLengthsFor(year)[monthsFromStart % kMonthsPerYear + 1];
+  if (!IsMonth(settings.startMonth)) return kDaysPerSlot;
+  return MonthLength(SlotMonth(settings, monthSlot));
 }
 
 // Placeholder records (slot and day 0) and anything else that names no day of the run: they must

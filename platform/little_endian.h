@@ -23,4 +23,21 @@ inline std::uint32_t Get32(const std::uint8_t* in) {
   return Get16(in) | (static_cast<std::uint32_t>(Get16(in + 2)) << 16);
 }
 
+// Signed fields are stored in two's complement.
+inline void PutInt16(std::uint8_t* out, std::int16_t value) {
+  Put16(out, static_cast<std::uint16_t>(value));
+}
+
+inline void PutInt32(std::uint8_t* out, std::int32_t value) {
+  Put32(out, static_cast<std::uint32_t>(value));
+}
+
+inline std::int16_t GetInt16(const std::uint8_t* in) {
+  return static_cast<std::int16_t>(Get16(in));
+}
+
+inline std::int32_t GetInt32(const std::uint8_t* in) {
+  return static_cast<std::int32_t>(Get32(in));
+}
+
 }  // namespace platform

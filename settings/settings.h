@@ -19,6 +19,10 @@ struct Settings {
 constexpr int kSquareShape = 1;
 constexpr int kCircleShape = 2;
 
+// Months from the start month to the last month, both included (0 or less when the last comes
+// first); 64-bit so that no damaged value can overflow.
+std::int64_t MonthsSpanned(int startMonth, int startYearIndex, int lastMonth, int lastYearIndex);
+
 // True when every value lies in its range, so no table is ever indexed with a damaged value.
 bool SettingsInRange(const Settings& settings);
 

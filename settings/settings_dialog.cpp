@@ -5,9 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "app/notice.h"
 #include "app/text_tables.h"
+#include "calendar/calendar_math.h"
 #include "mainwindow/main_window.h"
-#include "platform/message_box.h"
 #include "platform/window.h"
 #include "settings/settings_file.h"
 
@@ -59,7 +60,6 @@ const std::vector<platform::ControlSpec> kSettingsControls = {
 constexpr std::array<const char*, kLanguageCount> languageImageList = {"#300", "#301", "#302",
                                                                        "#303", "#304", "#305"};
 
-constexpr int kMonthsInYear = 12;
 constexpr int kShapeCount = 2;
 constexpr const char* kItemSeparator = " - ";
 
@@ -72,7 +72,7 @@ void FillLists(Window& dialog, int language) {
   for (int id : {kStartMonthList, kStartYearList, kLastMonthList, kLastYearList, kDayShapeList}) {
     dialog.ClearItems(id);
   }
-  for (int month = 1; month <= kMonthsInYear; ++month) {
+  for (int month = 1; month <= kMonthsPerYear; ++month) {
     const std::string item = TwoDigits(month) + kItemSeparator + Text(text::monthNames, month, language);
     dialog.AddItem(kStartMonthList, item);
     dialog.AddItem(kLastMonthList, item);
@@ -191,9 +191,9 @@ class SettingsDialogHandler : public platform::WindowHandler {
   }
 
   static void ShowRefusal(int language) {
-    platform::ShowMessageBox(std::string(Text(text::msgSelectionError, 1, language)) + "\r\n" +
-                                 Text(text::msgSelectionError, 2, language),
-                             Text(text::ttlMessageBox, language), platform::MessageButtons::kOk);
+    ShowNotice(std::string(Text(text::msgSelectionError, 1, language)) + "\r\n" +
+                   Text(text::msgSelectionError, 2, language),
+               language);
   }
 
   Program& program;

@@ -1,14 +1,13 @@
 // The period check of the settings dialog's Accept.
 #include "app/text_tables.h"
+#include "calendar/calendar_math.h"
 #include "settings/settings_dialog.h"
 
 namespace kalvor {
 
 namespace {
-constexpr int kMonthsInYear = 12;
-
 bool InTables(int month, int yearIndex) {
-  return month >= 1 && month <= kMonthsInYear && yearTable(yearIndex) != 0;
+  return IsMonth(month) && yearTable(yearIndex) != 0;
 }
 }  // namespace
 
@@ -25,7 +24,7 @@ bool ValidateMonthRange(int startMonth, int startYearIndex, int lastMonth, int l
   // Counting month by month would never reach a month or year outside the tables, so such a period is
   // refused; inside them the count is the number of months from start to last, both included.
   if (!InTables(startMonth, startYearIndex) || !InTables(lastMonth, lastYearIndex)) return true;
-  monthCount = (lastYearIndex - startYearIndex) * kMonthsInYear + (lastMonth - startMonth) + 1;
+  monthCount = static_cast<int>(MonthsSpanned(startMonth, startYearIndex, lastMonth, lastYearIndex));
   return monthCount > MaxMonths;
 }
 

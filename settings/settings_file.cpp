@@ -12,16 +12,20 @@
 namespace kalvor {
 
 namespace {
-constexpr int kFieldSize = 4;
+
 constexpr int kSecondsPerMinute = 60;
 constexpr int kSecondsPerHour = 3600;
 constexpr int kMillisecondsPerSecond = 1000;
 
-// The fields in file order.
-constexpr std::array<std::int32_t Settings::*, kSettingsRecordSize / kFieldSize> kRecordFields = {
-    &Settings::startMonth, &Settings::lastMonth,  &Settings::startYearIndex, &Settings::lastYearIndex,
-    &Settings::dayShape,   &Settings::monthCount, &Settings::languageIndex,  &Settings::settingsId,
-};
+// Field offsets of the record.
+constexpr int kStartMonthAt = 0;
+constexpr int kLastMonthAt = 4;
+constexpr int kStartYearAt = 8;
+constexpr int kLastYearAt = 12;
+constexpr int kDayShapeAt = 16;
+constexpr int kMonthCountAt = 20;
+constexpr int kLanguageAt = 24;
+constexpr int kSettingsIdAt = 28;
 
 // Milliseconds since local midnight: the seed the time of day gives.
 std::uint32_t TimeOfDaySeed() {
@@ -41,17 +45,27 @@ std::uint32_t TimeOfDaySeed() {
 
 std::array<std::uint8_t, kSettingsRecordSize> EncodeSettingsRecord(const Settings& settings) {
   std::array<std::uint8_t, kSettingsRecordSize> record{};
-  for (std::size_t field = 0; field < kRecordFields.size(); ++field) {
-    platform::Put32(&record[field * kFieldSize], static_cast<std::uint32_t>(settings.*kRecordFields[field]));
-  }
+  platform::PutInt32(&record[kStartMonthAt], settings.startMonth);
+  platform::PutInt32(&record[kLastMonthAt], settings.lastMonth);
+  platform::PutInt32(&record[kStartYearAt], settings.startYearIndex);
+  platform::PutInt32(&record[kLastYearAt], settings.lastYearIndex);
+  platform::PutInt32(&record[kDayShapeAt], settings.dayShape);
+  platform::PutInt32(&record[kMonthCountAt], settings.monthCount);
+  platform::PutInt32(&record[kLanguageAt], settings.languageIndex);
+  platform::PutInt32(&record[kSettingsIdAt], settings.settingsId);
   return record;
 }
 
 Settings DecodeSettingsRecord(const std::uint8_t* record) {
   Settings settings;
-  for (std::size_t field = 0; field < kRecordFields.size(); ++field) {
-    settings.*kRecordFields[field] = static_cast<std::int32_t>(platform::Get32(&record[field * kFieldSize]));
-  }
+  settings.startMonth = platform::GetInt32(&record[kStartMonthAt]);
+  settings.lastMonth = platform::GetInt32(&record[kLastMonthAt]);
+  settings.startYearIndex = platform::GetInt32(&record[kStartYearAt]);
+  settings.lastYearIndex = platform::GetInt32(&record[kLastYearAt]);
+  settings.dayShape = platform::GetInt32(&record[kDayShapeAt]);
+  settings.monthCount = platform::GetInt32(&record[kMonthCountAt]);
+  settings.languageIndex = platform::GetInt32(&record[kLanguageAt]);
+  settings.settingsId = platform::GetInt32(&record[kSettingsIdAt]);
   return settings;
 }
 

@@ -40,18 +40,28 @@ TEST(WeekdayOf, StaysInRangeWhereTheIntermediateSumIsNegative) {
   EXPECT_EQ(WeekdayOf(1601, 1, 1), 1);  // a Monday
 }
 
-TEST(MonthLengths, FollowTheGregorianLeapRule) {
-  for (int year : {2000, 2004, 2024}) EXPECT_EQ(FebruaryLength(year), 29) << year;
-  for (int year : {2001, 2023, 2100}) EXPECT_EQ(FebruaryLength(year), 28) << year;
-  const auto leap = MonthLengthsFor(2024);
-  const auto common = MonthLengthsFor(2025);
-  EXPECT_EQ(leap[2], 29);
-  EXPECT_EQ(common[2], 28);
-  const int others[] = {31, 0, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  for (int month = 1; month <= 12; ++month) {
-    if (month == 2) continue;
-    EXPECT_EQ(leap[month], others[month - 1]);
-    EXPECT_EQ(common[month], others[month - 1]);
+TEST(MonthLengthsFor, AgreesWithTheStandardCalendarIncludingTheCenturyRules) {
+  using namespace std::chrono;
+  for (int y = 1900; y <= 2100; ++y) {
+    const auto lengths = MonthLengthsFor(y);
+    for (unsigned m = 1; m <= 12; ++m) {
+      const unsigned expected = unsigned(year_month_day_last{year{y} / month{m} / last}.day());
+      ASSERT_EQ(lengths[m], int(expected)) << y << "-" << m;
+      ASSERT_EQ(MonthLength({y, int(m)}), int(expected)) << y << "-" << m;
+    }
+    EXPECT_EQ(FebruaryLength(y), lengths[2]);
+  }
+}
+
+TEST(MonthsAfter, StepsAcrossYearEndsAsTheStandardCalendarDoes) {
+  using namespace std::chrono;
+  for (int startMonth = 1; startMonth <= 12; ++startMonth) {
+    for (int count = 0; count <= 40; ++count) {
+      const year_month expected = year{2000} / month(unsigned(startMonth)) + months{count};
+      const YearMonth got = MonthsAfter({2000, startMonth}, count);
+      EXPECT_EQ(got.year, int(expected.year())) << startMonth << " + " << count;
+      EXPECT_EQ(got.month, int(unsigned(expected.month()))) << startMonth << " + " << count;
+    }
   }
 }
 

@@ -36,29 +36,32 @@ TEST(DayCells, ClearAllMarksForgetsEarlierMarksAndNeverExceedsTheLargestRun) {
   EXPECT_FALSE(cells.Contains(1, 1));
 }
 
+// Friday 9 February 2001, slot 3 of the run from December 2000, marked light grey: every field but the
+// day's number and index differs, so two fields trading places changes the bytes.
 TEST(DayCellRecord, IsTwentyEightLittleEndianBytesInFieldOrder) {
   DayCell cell;
-  cell.left = 222;
-  cell.top = 31;
-  cell.right = 251;
-  cell.bottom = 60;
-  cell.weekday = 7;
-  cell.dayNumber = 1;
+  cell.left = 462;
+  cell.top = 121;
+  cell.right = 491;
+  cell.bottom = 150;
+  cell.weekday = 5;
+  cell.dayNumber = 9;
   cell.marked = 1;
-  cell.monthSlot = 1;
-  cell.dayIndex = 1;
+  cell.monthSlot = 3;
+  cell.dayIndex = 9;
   cell.fillColour = 0xC0C0C0;
   const auto record = EncodeDayCellRecord(cell, 654321);
-  const std::array<std::uint8_t, 28> expected = {0xDE, 0x00, 0x1F, 0x00, 0xFB, 0x00, 0x3C, 0x00, 0x07, 0x00,
-                                                 0x01, 0x00, 0x01, 0x00, 0x00, 0x00, 0xF1, 0xFB, 0x09, 0x00,
-                                                 0x01, 0x00, 0x01, 0x00, 0xC0, 0xC0, 0xC0, 0x00};
+  const std::array<std::uint8_t, 28> expected = {0xCE, 0x01, 0x79, 0x00, 0xEB, 0x01, 0x96, 0x00, 0x05, 0x00,
+                                                 0x09, 0x00, 0x01, 0x00, 0x00, 0x00, 0xF1, 0xFB, 0x09, 0x00,
+                                                 0x03, 0x00, 0x09, 0x00, 0xC0, 0xC0, 0xC0, 0x00};
   EXPECT_EQ(record, expected);
-  const DayCell back = DecodeDayCellRecord(record.data());
+  const DayCell back = DecodeDayCellRecord(expected.data());
+  EXPECT_EQ(EncodeDayCellRecord(back, back.settingsId), expected);
   EXPECT_EQ(back.settingsId, 654321);
-  EXPECT_EQ(back.left, 222);
-  EXPECT_EQ(back.bottom, 60);
-  EXPECT_EQ(back.fillColour, 0xC0C0C0u);
-  EXPECT_EQ(back.monthSlot, 1);
+  EXPECT_EQ(back.weekday, 5);
+  EXPECT_EQ(back.marked, 1);
+  EXPECT_EQ(back.monthSlot, 3);
+  EXPECT_EQ(back.dayIndex, 9);
 }
 
 TEST(DayCellRecord, NegativeValuesSurviveTheRoundTrip) {

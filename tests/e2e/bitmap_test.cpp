@@ -57,8 +57,8 @@ std::vector<std::uint8_t> ViewRow(platform::Window& window, int y) {
 }
 
 TEST_F(BitmapE2e, ANamedExportWritesTheViewAndSaysSo) {
-  WriteSettingsFile(folder, TwentyMonths(1));
-  const DayBox day = DayOfTwentyMonths(1, 10);
+  WriteSettingsFile(folder, TallestRun(1));
+  const DayBox day = DayOfTallestRun(1, 10);
   ClickView(day.left + 10, day.top + 10);
   std::vector<std::uint8_t> topRow, bottomRow;
   OnMainWindow([&](platform::Window& window) {
@@ -98,7 +98,7 @@ TEST_F(BitmapE2e, ANamedExportWritesTheViewAndSaysSo) {
 }
 
 TEST_F(BitmapE2e, AnEmptyNameIsRefusedAndCancelWritesNothing) {
-  WriteSettingsFile(folder, TwentyMonths());
+  WriteSettingsFile(folder, TallestRun());
   std::vector<automation::SeenMessageBox> seen;
   Menu(kCmdBitmap);
   OnDialog(kDialogEnglish,
@@ -128,8 +128,8 @@ TEST_F(BitmapE2e, AnEmptyNameIsRefusedAndCancelWritesNothing) {
 }
 
 TEST_F(BitmapE2e, WhileTheDialogIsOpenBitmapDoesNothingAndTheCalendarStaysUsable) {
-  WriteSettingsFile(folder, TwentyMonths());
-  const DayBox day = DayOfTwentyMonths(2, 1);
+  WriteSettingsFile(folder, TallestRun());
+  const DayBox day = DayOfTallestRun(2, 1);
   Menu(kCmdBitmap);
   Menu(kCmdBitmap);
   automation::Then([] { EXPECT_EQ(OpenDialogs(kDialogEnglish), 1); });
@@ -154,7 +154,7 @@ TEST_F(BitmapE2e, WhileTheDialogIsOpenBitmapDoesNothingAndTheCalendarStaysUsable
 // The dialog's loop may end long after the dialog: here a message opened after it is still waiting.
 // Once the dialog is gone, Bitmap opens it again all the same.
 TEST_F(BitmapE2e, BitmapWorksAgainOnceTheDialogIsClosedEvenBeforeItsLoopHasReturned) {
-  WriteSettingsFile(folder, TwentyMonths());
+  WriteSettingsFile(folder, TallestRun());
   std::vector<automation::SeenMessageBox> seen;
   Menu(kCmdBitmap);
   Menu(kCmdAuthor);  // a message without owner, over the dialog
@@ -171,25 +171,8 @@ TEST_F(BitmapE2e, BitmapWorksAgainOnceTheDialogIsClosedEvenBeforeItsLoopHasRetur
   EXPECT_EQ(seen[0].caption, "Programmer");
 }
 
-TEST_F(BitmapE2e, TheDialogGivesTheFocusBackWhenActivatedAgain) {
-  WriteSettingsFile(folder, TwentyMonths());
-  Menu(kCmdBitmap);
-  // Changing the activation lets queued steps run early, so the steps after this one are queued at its end.
-  OnDialog(kDialogEnglish, [](platform::Window& dialog) {
-    dialog.SetFocus(kFileNameEditId);
-    EXPECT_EQ(dialog.FocusedControl(), kFileNameEditId);
-    automation::Deactivate(dialog);
-    dialog.SetFocus(kFileNameAcceptId);  // moved while another window is active
-    automation::Activate(dialog);
-    EXPECT_EQ(dialog.FocusedControl(), kFileNameEditId);
-    OnDialog(kDialogEnglish, [](platform::Window& again) { automation::Click(again, kFileNameCancelId); });
-    GetOutAndCloseEverything();
-  });
-  RunProgram(folder);
-}
-
 TEST_F(BitmapE2e, AFailedExportShowsItsNumberAndLeavesTheOldFile) {
-  WriteSettingsFile(folder, TwentyMonths());
+  WriteSettingsFile(folder, TallestRun());
   const std::vector<std::uint8_t> old = {'o', 'l', 'd'};
   WriteBytes(folder.File("plan.bmp"), old);
   std::vector<automation::SeenMessageBox> seen;
@@ -231,7 +214,7 @@ TEST(BitmapLeftoversE2e, InterruptedExportsOfOneNameLeaveOneStrayFileAtMost) {
   }
   TempFolder program;
   TempFolder pictures;
-  WriteSettingsFile(program, TwentyMonths());
+  WriteSettingsFile(program, TallestRun());
   const std::vector<std::uint8_t> old = {'o', 'l', 'd'};
   WriteBytes(pictures.File("plan.bmp"), old);
   for (int run = 1; run <= 3; ++run) {

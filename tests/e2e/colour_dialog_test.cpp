@@ -35,6 +35,7 @@ constexpr const char* kDialogCaption = "Your favorite colors load them and save 
 constexpr Colour kLightGrey = 0xC0C0C0;
 constexpr Colour kChosen = 0x3366CC;
 constexpr Colour kOtherChosen = 0x22AA11;
+constexpr Colour kDarkestGrey = 0x010101;
 constexpr const char* kFavouritesFile = "Mis Colores.log";
 
 // March to August 2024, square days, English.
@@ -305,8 +306,14 @@ TEST(ColourDialogE2e, AChosenColourIsFiledPickedMarkedAndComesBackNextTime) {
 TEST(ColourDialogE2e, RightClickPicksThePixelAsShown) {
   TempFolder folder;
   WriteSettings(folder);
-  WriteBytes(folder.File(kFavouritesFile), FileOfGrid([](FavouriteTable& cells) { cells[1][1].colour = 0; }));
+  WriteBytes(folder.File(kFavouritesFile), FileOfGrid([](FavouriteTable& cells) {
+               cells[1][1].colour = platform::kBlack;
+               cells[2][1].colour = kDarkestGrey;
+             }));
   OpenColourDialog();
+  // Only black itself gets the white caption; the darkest grey keeps the black one.
+  Palette(MouseKind::kRightDown, SwatchX(2), SwatchY(1));
+  ExpectSelected(kDarkestGrey, platform::kBlack);
   // A black swatch: black view, white caption, black days.
   Palette(MouseKind::kRightDown, SwatchX(1), SwatchY(1));
   ExpectSelected(platform::kBlack, platform::kWhite);
@@ -453,23 +460,6 @@ TEST(ColourDialogE2e, TheChooserBlocksOnlyTheColourDialog) {
   ExpectDayFill(DayCell(3, 11), kLightGrey);
   ClickDialog(kGetOutButtonId);
   ExpectAnswerBox(platform::MessageAnswer::kNo, "To save changes before exiting ?");
-  RunToTheEnd(folder);
-}
-
-TEST(ColourDialogE2e, FocusComesBackAfterDeactivation) {
-  TempFolder folder;
-  WriteSettings(folder);
-  OpenColourDialog();
-  // A step of its own, so that the dialog's first activation has arrived before it loses it.
-  OnDialog([](Window& dialog) { dialog.SetFocus(kResetButtonId); });
-  OnDialog([](Window& dialog) {
-    automation::Deactivate(dialog);
-    dialog.SetFocus(kGetOutButtonId);  // as if something moved it meanwhile
-    automation::Activate(dialog);
-  });
-  // The activation may arrive a little later.
-  OnDialog([](Window& dialog) { EXPECT_EQ(dialog.FocusedControl(), kResetButtonId); });
-  ClickDialog(kGetOutButtonId);
   RunToTheEnd(folder);
 }
 

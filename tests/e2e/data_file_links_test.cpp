@@ -17,16 +17,14 @@ using std::filesystem::perms;
 
 constexpr perms kOwnerReadOnly = perms::owner_read;
 
-// A file outside the program folder, read-only, and a link to it in the program folder.
+// A file written outside the program folder, made read-only, and a link to it in the program folder.
 struct LinkedFile {
   std::string target;
   std::vector<std::uint8_t> content;
 };
 
-LinkedFile Link(const TempFolder& outside, const TempFolder& program, const std::string& name,
-                const std::vector<std::uint8_t>& content) {
-  const LinkedFile linked{outside.File(name), content};
-  WriteBytes(linked.target, content);
+LinkedFile Link(const TempFolder& outside, const TempFolder& program, const std::string& name) {
+  const LinkedFile linked{outside.File(name), ReadBytes(outside.File(name))};
   std::filesystem::permissions(linked.target, kOwnerReadOnly);
   std::filesystem::create_symlink(linked.target, program.File(name));
   return linked;
@@ -39,15 +37,6 @@ void ExpectUntouched(const LinkedFile& linked) {
 
 bool IsLink(const std::string& path) {
   return std::filesystem::is_symlink(std::filesystem::symlink_status(path));
-}
-
-std::vector<std::uint8_t> SettingsBytes(const Settings& s) {
-  std::vector<std::uint8_t> bytes;
-  for (std::int32_t value : {s.startMonth, s.lastMonth, s.startYearIndex, s.lastYearIndex, s.dayShape,
-                             s.monthCount, s.languageIndex, s.settingsId}) {
-    Put32(bytes, static_cast<std::uint32_t>(value));
-  }
-  return bytes;
 }
 
 // One marks record, a placeholder, stamped with the id.
@@ -76,9 +65,12 @@ void OnColourDialog(std::function<void(platform::Window&)> step) {
 TEST(DataFileLinksE2e, NothingTheProgramDoesToALinkReachesTheFileItPointsTo) {
   TempFolder outside;
   TempFolder program;
-  const LinkedFile settings = Link(outside, program, "settings.log", SettingsBytes(TwentyMonths()));
-  const LinkedFile marks = Link(outside, program, "mark.log", MarksRecord(kE2eSettingsId + 1));
-  const LinkedFile favourites = Link(outside, program, "Mis Colores.log", std::vector<std::uint8_t>(24, 0));
+  WriteSettingsFile(outside, TallestRun());
+  WriteBytes(outside.File("mark.log"), MarksRecord(kTallestRunId + 1));
+  WriteBytes(outside.File("Mis Colores.log"), std::vector<std::uint8_t>(24, 0));
+  const LinkedFile settings = Link(outside, program, "settings.log");
+  const LinkedFile marks = Link(outside, program, "mark.log");
+  const LinkedFile favourites = Link(outside, program, "Mis Colores.log");
 
   // The marks were made for other settings: discarded as the window opens.
   OnMainWindow([&](platform::Window&) { EXPECT_FALSE(Exists(program.File("mark.log"))); });
@@ -103,9 +95,10 @@ TEST(DataFileLinksE2e, NothingTheProgramDoesToALinkReachesTheFileItPointsTo) {
 TEST(DataFileLinksE2e, RecordReplacesTheLinksByFilesOfItsOwn) {
   TempFolder outside;
   TempFolder program;
-  WriteSettingsFile(program, TwentyMonths());
-  const LinkedFile marks = Link(outside, program, "mark.log", MarksRecord(kE2eSettingsId));
-  const DayBox day = DayOfTwentyMonths(1, 5);
+  WriteSettingsFile(program, TallestRun());
+  WriteBytes(outside.File("mark.log"), MarksRecord(kTallestRunId));
+  const LinkedFile marks = Link(outside, program, "mark.log");
+  const DayBox day = DayOfTallestRun(1, 5);
   ClickView(day.left + 10, day.top + 10);
   Menu(kCmdRecord);
   ExpectNoBox();

@@ -161,7 +161,7 @@ class Session {
  public:
   explicit Session(const Language& language) : language_(language) {}
 
-  // December 2000 to July 2002 in square days, the run of TwentyMonths, chosen in the settings dialog.
+  // December 2000 to July 2002 in square days, the run of TallestRun, chosen in the settings dialog.
   void AcceptSettingsDialog(bool save, Errors errors, Injection injection = {}) {
     const int languagePosition = language_.index - 1;
     automation::Then([=] {
@@ -238,7 +238,7 @@ class Session {
 
   // A day can still be marked, and Get out ends the run.
   void ThenStillWorksAndGetsOut() {
-    const DayBox day = DayOfTwentyMonths(2, 7);
+    const DayBox day = DayOfTallestRun(2, 7);
     ExpectNoBox();
     ClickView(day.left + 15, day.top + 15);
     OnMainWindow([day](platform::Window& window) {
@@ -373,7 +373,7 @@ std::optional<std::vector<std::uint8_t>> PreviousContent(Write write) {
       return std::nullopt;
     case Write::kMarks:
       bytes.assign(16, 0);  // a placeholder record of these settings
-      Put32(bytes, static_cast<std::uint32_t>(kE2eSettingsId));
+      Put32(bytes, static_cast<std::uint32_t>(kTallestRunId));
       bytes.resize(28, 0);
       return bytes;
     case Write::kFavouritesByFile:
@@ -433,8 +433,7 @@ void ExpectNewContent(Write write, const std::vector<std::uint8_t>& bytes) {
     }
     case Write::kMarks:
       ASSERT_EQ(bytes.size(), kMarksFileSize);
-      for (std::size_t at = 16; at < bytes.size(); at += 28)
-        ASSERT_EQ(Get32(bytes, at), kE2eSettingsId) << at;
+      for (std::size_t at = 16; at < bytes.size(); at += 28) ASSERT_EQ(Get32(bytes, at), kTallestRunId) << at;
       break;
     case Write::kFavouritesByFile:
     case Write::kFavouritesByGetOut:
@@ -497,7 +496,7 @@ TEST_P(WriteFaultsE2e, OneNumberedMessageThePreviousFileKeptAndTheProgramGoesOn)
   const std::string folder = disk ? disk->Path() : temporary->Path();
   const std::string target = folder + TargetName(write);
   const std::optional<std::vector<std::uint8_t>> previous = PreviousContent(write);
-  if (!DialogFirst(write)) WriteSettingsFile(folder, TwentyMonths(LanguageOf(write).index));
+  if (!DialogFirst(write)) WriteSettingsFile(folder, TallestRun(LanguageOf(write).index));
   if (fault == Fault::kFolderInTheWay) {
     std::filesystem::create_directory(target);
     WriteBytes(target + "/inside", {1, 2, 3});

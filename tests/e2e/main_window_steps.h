@@ -14,28 +14,14 @@
 #include "platform/automation.h"
 #include "platform/image.h"
 #include "settings/settings.h"
+#include "tests/support/tallest_run.h"
 #include "tests/support/temp_folder.h"
 
 namespace kalvor::testing {
 
 namespace automation = platform::automation;
 
-constexpr std::int32_t kE2eSettingsId = 765432;
 constexpr platform::Colour kLightGrey = 0xC0C0C0;
-
-// December 2000 to July 2002: 23 rows, every day shape square, English.
-inline Settings TwentyMonths(int languageIndex = 5) {
-  Settings settings;
-  settings.startMonth = 12;
-  settings.lastMonth = 7;
-  settings.startYearIndex = 1;
-  settings.lastYearIndex = 3;
-  settings.dayShape = kSquareShape;
-  settings.monthCount = 20;
-  settings.languageIndex = languageIndex;
-  settings.settingsId = kE2eSettingsId;
-  return settings;
-}
 
 inline void Put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
   for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<std::uint8_t>(value >> shift));
@@ -150,7 +136,7 @@ struct DayBox {
   int fillX() const { return left + 3; }
   int fillY() const { return bottom - 3; }
 };
-inline DayBox DayOfTwentyMonths(int monthSlot, int day) {
+inline DayBox DayOfTallestRun(int monthSlot, int day) {
   const int row = monthSlot + (monthSlot >= 2 ? 1 : 0) + (monthSlot >= 14 ? 1 : 0);
   const int left = 222 + 30 * (day - 1);
   const int top = row * 30 + 1;

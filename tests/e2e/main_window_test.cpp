@@ -1,6 +1,8 @@
 // The main window as the user meets it: its frame, menus and commands, driven through the real windows.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "app/text_tables.h"
 #include "platform/files.h"
 #include "tests/e2e/main_window_steps.h"
@@ -8,11 +10,9 @@
 namespace kalvor::testing {
 namespace {
 
-constexpr int kDeleteSettingsPosition = 6;  // in the Operations menu, separators counted
-
 TEST(MainWindowE2e, IsAFixedWindowWithTheCalendarViewAndAStatusBar) {
   TempFolder folder;
-  WriteSettingsFile(folder, TwentyMonths());
+  WriteSettingsFile(folder, TallestRun());
   OnMainWindow([](platform::Window& window) {
     EXPECT_EQ(automation::Caption(window), "Kalvor");
     const automation::Geometry client = automation::ClientGeometry(window);
@@ -39,36 +39,62 @@ TEST(MainWindowE2e, IsAFixedWindowWithTheCalendarViewAndAStatusBar) {
   RunProgram(folder);
 }
 
-TEST(MainWindowE2e, MenusReadTheSameInEveryLanguage) {
-  const int operationRows[] = {2, 0, 4, 0, 3, 0, 6, 0, 7, 0, 8};
-  const int operationIds[] = {1020, 0, 1022, 0, 1033, 0, 1024, 0, 1025, 0, 1026};
-  for (int language = 1; language <= kLanguageCount; ++language) {
-    SCOPED_TRACE(language);
+// The menus as a user reads them, item by item with their commands, separators as "-".
+struct ExpectedMenus {
+  int language;
+  std::vector<platform::MenuItem> operations;
+  std::vector<platform::MenuItem> colours;
+  std::string operationsTitle;
+  std::string coloursTitle;
+};
+
+TEST(MainWindowE2e, MenusListTheirItemsInTheLanguageOfTheSettings) {
+  const ExpectedMenus english = {5,
+                                 {{1020, "New"},
+                                  {0, "-"},
+                                  {1022, "Bitmap"},
+                                  {0, "-"},
+                                  {1033, "Record"},
+                                  {0, "-"},
+                                  {1024, "Delete settings"},
+                                  {0, "-"},
+                                  {1025, "Author"},
+                                  {0, "-"},
+                                  {1026, "Get out"}},
+                                 {{1027, "My favorite colors"}},
+                                 "Operations",
+                                 "Colors"};
+  const ExpectedMenus spanish = {1,
+                                 {{1020, "Nuevo"},
+                                  {0, "-"},
+                                  {1022, "Bitmap"},
+                                  {0, "-"},
+                                  {1033, "Grabar"},
+                                  {0, "-"},
+                                  {1024, "Borrar configuración"},
+                                  {0, "-"},
+                                  {1025, "Autor"},
+                                  {0, "-"},
+                                  {1026, "Salir"}},
+                                 {{1027, "Mis colores favoritos"}},
+                                 "Operaciones",
+                                 "Colores"};
+  for (const ExpectedMenus& expected : {english, spanish}) {
+    SCOPED_TRACE(expected.language);
     TempFolder folder;
-    WriteSettingsFile(folder, TwentyMonths(language));
-    OnMainWindow([&](platform::Window& window) {
+    WriteSettingsFile(folder, TallestRun(expected.language));
+    OnMainWindow([&expected](platform::Window& window) {
       const std::vector<platform::Menu> menus = automation::MenuBar(window);
       ASSERT_EQ(menus.size(), 2u);
-      EXPECT_EQ(menus[0].title, Text(text::menuOperations, 1, language));
-      ASSERT_EQ(menus[0].items.size(), std::size(operationIds));
-      for (std::size_t i = 0; i < std::size(operationIds); ++i) {
-        EXPECT_EQ(menus[0].items[i].id, operationIds[i]);
-        EXPECT_EQ(menus[0].items[i].text,
-                  operationRows[i] == 0 ? "-" : Text(text::menuOperations, operationRows[i], language));
-      }
-      EXPECT_EQ(menus[1].title, Text(text::menuColours, 1, language));
-      ASSERT_EQ(menus[1].items.size(), 1u);
-      EXPECT_EQ(menus[1].items[0].id, 1027);
-      EXPECT_EQ(menus[1].items[0].text, Text(text::menuColours, 2, language));
-      if (language == 5) {
-        EXPECT_EQ(menus[0].title, "Operations");
-        EXPECT_EQ(menus[0].items[2].text, "Bitmap");
-        EXPECT_EQ(menus[0].items[4].text, "Record");
-        EXPECT_EQ(menus[0].items[10].text, "Get out");
-        EXPECT_EQ(menus[1].title, "Colors");
-      }
-      if (language == 1) {
-        EXPECT_EQ(menus[0].items[kDeleteSettingsPosition].text, "Borrar configuración");
+      EXPECT_EQ(menus[0].title, expected.operationsTitle);
+      EXPECT_EQ(menus[1].title, expected.coloursTitle);
+      for (const auto& [shown, wanted] : {std::pair{&menus[0].items, &expected.operations},
+                                          std::pair{&menus[1].items, &expected.colours}}) {
+        ASSERT_EQ(shown->size(), wanted->size());
+        for (std::size_t i = 0; i < wanted->size(); ++i) {
+          EXPECT_EQ((*shown)[i].id, (*wanted)[i].id) << i;
+          EXPECT_EQ((*shown)[i].text, (*wanted)[i].text) << i;
+        }
       }
     });
     GetOutAndCloseEverything();
@@ -78,10 +104,11 @@ TEST(MainWindowE2e, MenusReadTheSameInEveryLanguage) {
 
 TEST(MainWindowE2e, DeleteSettingsRemovesBothFilesConfirmsAndGreysItself) {
   TempFolder folder;
-  WriteSettingsFile(folder, TwentyMonths(1));
+  WriteSettingsFile(folder, TallestRun(1));
   WriteBytes(folder.File("mark.log"), {});
   std::vector<automation::SeenMessageBox> seen;
-  OnMainWindow([](platform::Window& window) { EXPECT_TRUE(automation::MenuItemEnabled(window, kCmdDeleteSettings)); });
+  OnMainWindow(
+      [](platform::Window& window) { EXPECT_TRUE(automation::MenuItemEnabled(window, kCmdDeleteSettings)); });
   Menu(kCmdDeleteSettings);
   AnswerBox(seen);
   OnMainWindow([&](platform::Window& window) {
@@ -101,15 +128,32 @@ TEST(MainWindowE2e, DeleteSettingsRemovesBothFilesConfirmsAndGreysItself) {
   EXPECT_FALSE(seen[0].hasIcon);
 }
 
+// Something else removed the settings file while the program ran: nothing deleted, nothing confirmed.
+TEST(MainWindowE2e, DeleteSettingsConfirmsNothingWhenTheSettingsFileWasAlreadyGone) {
+  TempFolder folder;
+  WriteSettingsFile(folder, TallestRun());
+  WriteBytes(folder.File("mark.log"), {});
+  OnMainWindow([&folder](platform::Window&) { std::filesystem::remove(folder.File("settings.log")); });
+  Menu(kCmdDeleteSettings);
+  ExpectNoBox();
+  OnMainWindow([&folder](platform::Window& window) {
+    EXPECT_FALSE(automation::MenuItemEnabled(window, kCmdDeleteSettings));
+    EXPECT_FALSE(Exists(folder.File("mark.log")));
+  });
+  GetOutAndCloseEverything();
+  RunProgram(folder);
+}
+
 TEST(MainWindowE2e, RecordAfterDeleteSettingsWritesBothFilesAndEnablesTheItemAgain) {
   TempFolder folder;
-  WriteSettingsFile(folder, TwentyMonths());
+  WriteSettingsFile(folder, TallestRun());
   std::vector<automation::SeenMessageBox> seen;
   Menu(kCmdDeleteSettings);
   AnswerBox(seen);
   Menu(kCmdRecord);
   ExpectNoBox();
-  OnMainWindow([](platform::Window& window) { EXPECT_TRUE(automation::MenuItemEnabled(window, kCmdDeleteSettings)); });
+  OnMainWindow(
+      [](platform::Window& window) { EXPECT_TRUE(automation::MenuItemEnabled(window, kCmdDeleteSettings)); });
   GetOutAndCloseEverything();
   RunProgram(folder);
 
@@ -131,7 +175,7 @@ TEST(MainWindowE2e, AuthorShowsFourLinesInTheLanguage) {
        {std::pair{1, "Programa realizado por :\r\nDremil\r\nVisitame en :\r\nhttps://kalvor.example.org/"},
         std::pair{5, "Program performed by :\r\nDremil\r\nVisit me in :\r\nhttps://kalvor.example.org/"}}) {
     TempFolder folder;
-    WriteSettingsFile(folder, TwentyMonths(language));
+    WriteSettingsFile(folder, TallestRun(language));
     std::vector<automation::SeenMessageBox> seen;
     Menu(kCmdAuthor);
     AnswerBox(seen);
@@ -145,7 +189,7 @@ TEST(MainWindowE2e, AuthorShowsFourLinesInTheLanguage) {
 
 TEST(MainWindowE2e, GetOutAndACloseRequestEndTheProgramWithoutAsking) {
   TempFolder folder;
-  WriteSettingsFile(folder, TwentyMonths());
+  WriteSettingsFile(folder, TallestRun());
   ClickView(240, 45);
   OnMainWindow([](platform::Window& window) { automation::RequestClose(window); });
   RunProgram(folder);

@@ -19,8 +19,8 @@ platform::Colour Fill(platform::Window& window, const DayBox& day) {
 
 TEST(MarksE2e, AClickMarksADayLightGreyAndASecondClickClearsIt) {
   TempFolder folder;
-  WriteSettingsFile(folder, TwentyMonths());
-  const DayBox day = DayOfTwentyMonths(2, 7);  // January 7, 2001: a Sunday
+  WriteSettingsFile(folder, TallestRun());
+  const DayBox day = DayOfTallestRun(2, 7);  // January 7, 2001: a Sunday
   std::vector<platform::Colour> before;
   OnMainWindow([&](platform::Window& window) {
     EXPECT_EQ(Fill(window, day), platform::kWhite);
@@ -42,7 +42,7 @@ TEST(MarksE2e, AClickMarksADayLightGreyAndASecondClickClearsIt) {
 
 TEST(MarksE2e, ClicksOutsideEveryDayChangeNothing) {
   TempFolder folder;
-  WriteSettingsFile(folder, TwentyMonths());
+  WriteSettingsFile(folder, TallestRun());
   std::vector<platform::Colour> before;
   OnMainWindow([&](platform::Window& window) { before = ViewPixels(window); });
   // The origin, a year row, a month label, the gap before day 1, right of December 31, right of
@@ -62,10 +62,10 @@ TEST(MarksE2e, ClicksOutsideEveryDayChangeNothing) {
 
 TEST(MarksE2e, EdgePixelsHitTheirOwnDay) {
   TempFolder folder;
-  WriteSettingsFile(folder, TwentyMonths());
-  const DayBox second = DayOfTwentyMonths(1, 2);
-  const DayBox first = DayOfTwentyMonths(1, 1);
-  const DayBox third = DayOfTwentyMonths(1, 3);
+  WriteSettingsFile(folder, TallestRun());
+  const DayBox second = DayOfTallestRun(1, 2);
+  const DayBox first = DayOfTallestRun(1, 1);
+  const DayBox third = DayOfTallestRun(1, 3);
   // Each corner of December 2 toggles December 2 and no neighbour.
   const std::pair<int, int> corners[] = {{second.left, second.top},
                                          {second.right, second.top},
@@ -85,9 +85,9 @@ TEST(MarksE2e, EdgePixelsHitTheirOwnDay) {
 
 TEST(MarksE2e, NewClearsEveryMarkOnScreenButNotTheRecordedOnes) {
   TempFolder folder;
-  WriteSettingsFile(folder, TwentyMonths());
-  const DayBox recorded = DayOfTwentyMonths(20, 31);
-  const DayBox unrecorded = DayOfTwentyMonths(5, 1);
+  WriteSettingsFile(folder, TallestRun());
+  const DayBox recorded = DayOfTallestRun(20, 31);
+  const DayBox unrecorded = DayOfTallestRun(5, 1);
   ClickView(recorded.left + 10, recorded.top + 10);
   Menu(kCmdRecord);
   ClickView(unrecorded.left + 10, unrecorded.top + 10);
@@ -109,9 +109,9 @@ TEST(MarksE2e, NewClearsEveryMarkOnScreenButNotTheRecordedOnes) {
 
 TEST(MarksE2e, RecordedDaysComeBackAtTheNextStartInTheirColours) {
   TempFolder folder;
-  WriteSettingsFile(folder, TwentyMonths());
-  const std::vector<DayBox> days = {DayOfTwentyMonths(1, 1), DayOfTwentyMonths(3, 28),
-                                    DayOfTwentyMonths(14, 15), DayOfTwentyMonths(20, 31)};
+  WriteSettingsFile(folder, TallestRun());
+  const std::vector<DayBox> days = {DayOfTallestRun(1, 1), DayOfTallestRun(3, 28), DayOfTallestRun(14, 15),
+                                    DayOfTallestRun(20, 31)};
   for (const DayBox& day : days) ClickView(day.left + 10, day.top + 10);
   Menu(kCmdRecord);
   ExpectNoBox();
@@ -121,12 +121,12 @@ TEST(MarksE2e, RecordedDaysComeBackAtTheNextStartInTheirColours) {
   // Only mark.log was written, stamped with the id of the settings file that was there.
   const std::vector<std::uint8_t> marks = ReadBytes(folder.File("mark.log"));
   ASSERT_EQ(marks.size(), kMarksFileSize);
-  for (std::size_t at = 16; at < marks.size(); at += 28) ASSERT_EQ(Get32(marks, at), kE2eSettingsId) << at;
-  EXPECT_EQ(Get32(ReadBytes(folder.File("settings.log")), 28), kE2eSettingsId);
+  for (std::size_t at = 16; at < marks.size(); at += 28) ASSERT_EQ(Get32(marks, at), kTallestRunId) << at;
+  EXPECT_EQ(Get32(ReadBytes(folder.File("settings.log")), 28), kTallestRunId);
 
   OnMainWindow([&](platform::Window& window) {
     for (const DayBox& day : days) EXPECT_EQ(Fill(window, day), kLightGrey) << day.left << "," << day.top;
-    EXPECT_EQ(Fill(window, DayOfTwentyMonths(1, 2)), platform::kWhite);
+    EXPECT_EQ(Fill(window, DayOfTallestRun(1, 2)), platform::kWhite);
   });
   // A restored mark is unmarked by its first click.
   ClickView(days[0].left + 10, days[0].top + 10);
@@ -137,15 +137,15 @@ TEST(MarksE2e, RecordedDaysComeBackAtTheNextStartInTheirColours) {
 
 TEST(MarksE2e, MarksMadeForOtherSettingsAreDiscardedSilently) {
   TempFolder folder;
-  WriteSettingsFile(folder, TwentyMonths());
-  const DayBox day = DayOfTwentyMonths(1, 1);
+  WriteSettingsFile(folder, TallestRun());
+  const DayBox day = DayOfTallestRun(1, 1);
   ClickView(day.left + 10, day.top + 10);
   Menu(kCmdRecord);
   GetOutAndCloseEverything();
   RunProgram(folder);
 
-  Settings other = TwentyMonths();
-  other.settingsId = kE2eSettingsId + 1;
+  Settings other = TallestRun();
+  other.settingsId = kTallestRunId + 1;
   WriteSettingsFile(folder, other);
   ExpectNoBox();
   OnMainWindow([&](platform::Window& window) { EXPECT_EQ(Fill(window, day), platform::kWhite); });
@@ -156,7 +156,7 @@ TEST(MarksE2e, MarksMadeForOtherSettingsAreDiscardedSilently) {
 
 TEST(MarksE2e, AMarksFileOfTheWrongLengthIsReportedAndKept) {
   TempFolder folder;
-  WriteSettingsFile(folder, TwentyMonths());
+  WriteSettingsFile(folder, TallestRun());
   const std::vector<std::uint8_t> odd(29, 1);
   WriteBytes(folder.File("mark.log"), odd);
   std::vector<automation::SeenMessageBox> seen;
@@ -173,8 +173,8 @@ TEST(MarksE2e, AMarksFileOfTheWrongLengthIsReportedAndKept) {
   EXPECT_EQ(ReadBytes(folder.File("mark.log")), odd);
 }
 
-// The settings dialog with the run of TwentyMonths chosen, then Accept.
-void AcceptTwentyMonthsInTheSettingsDialog(bool save) {
+// The settings dialog with the tallest run chosen, then Accept.
+void AcceptTheTallestRunInTheSettingsDialog(bool save) {
   automation::Then([save] {
     platform::Window* dialog = automation::ActiveWindow();
     if (dialog == nullptr || !automation::MenuBar(*dialog).empty()) {
@@ -199,8 +199,8 @@ TEST(MarksE2e, AMarksFileStaysUntouchedWhileItsSettingsCannotBeRead) {
   for (const bool saveInTheDialog : {false, true}) {
     SCOPED_TRACE(saveInTheDialog ? "settings saved by the dialog" : "settings not saved");
     TempFolder folder;
-    WriteSettingsFile(folder, TwentyMonths());
-    const DayBox day = DayOfTwentyMonths(3, 9);
+    WriteSettingsFile(folder, TallestRun());
+    const DayBox day = DayOfTallestRun(3, 9);
     ClickView(day.left + 10, day.top + 10);
     Menu(kCmdRecord);
     GetOutAndCloseEverything();
@@ -208,10 +208,10 @@ TEST(MarksE2e, AMarksFileStaysUntouchedWhileItsSettingsCannotBeRead) {
     const std::vector<std::uint8_t> marks = ReadBytes(folder.File("mark.log"));
     ASSERT_EQ(marks.size(), kMarksFileSize);
 
-    Settings damaged = TwentyMonths();
+    Settings damaged = TallestRun();
     damaged.languageIndex = 7;
     WriteSettingsFile(folder, damaged);
-    AcceptTwentyMonthsInTheSettingsDialog(saveInTheDialog);
+    AcceptTheTallestRunInTheSettingsDialog(saveInTheDialog);
     OnMainWindow([&](platform::Window& window) {
       EXPECT_EQ(Fill(window, day), platform::kWhite);
       EXPECT_EQ(ReadBytes(folder.File("mark.log")), marks);
@@ -223,7 +223,7 @@ TEST(MarksE2e, AMarksFileStaysUntouchedWhileItsSettingsCannotBeRead) {
 
     if (saveInTheDialog) continue;
     // Still damaged: the dialog again, and this time Record.
-    AcceptTwentyMonthsInTheSettingsDialog(false);
+    AcceptTheTallestRunInTheSettingsDialog(false);
     ClickView(day.left + 10, day.top + 10);
     Menu(kCmdRecord);
     ExpectNoBox();
@@ -242,7 +242,7 @@ TEST(MarksE2e, AMarksFileStaysUntouchedWhileItsSettingsCannotBeRead) {
 TEST(MarksE2e, RecordKeepsAPrivateMarksFilePrivate) {
   using std::filesystem::perms;
   TempFolder folder;
-  WriteSettingsFile(folder, TwentyMonths());
+  WriteSettingsFile(folder, TallestRun());
   Menu(kCmdRecord);
   GetOutAndCloseEverything();
   RunProgram(folder);
@@ -250,7 +250,7 @@ TEST(MarksE2e, RecordKeepsAPrivateMarksFilePrivate) {
   const std::vector<std::uint8_t> unmarked = ReadBytes(marks);
   std::filesystem::permissions(marks, perms::owner_read | perms::owner_write);
 
-  const DayBox day = DayOfTwentyMonths(1, 1);
+  const DayBox day = DayOfTallestRun(1, 1);
   ClickView(day.left + 10, day.top + 10);
   Menu(kCmdRecord);
   GetOutAndCloseEverything();

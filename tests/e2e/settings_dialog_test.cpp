@@ -189,28 +189,48 @@ TEST(SettingsDialogRun, HasTheFixedFrameSizeAndLayout) {
     EXPECT_FALSE(frame.minimiseBox);
     EXPECT_FALSE(frame.maximiseBox);
     EXPECT_FALSE(frame.resizable);
-    struct Place {
-      int id, x, y, width, height;
+    // Three columns of labelled choices, 168 pixels apart with a margin of 8, labels 150 x 16 just
+    // above their 160-wide lists; the blue note spans all three columns; the buttons sit at the outer
+    // edges of the first and last column. Combo heights are the toolkit's own.
+    const auto at = [dialog](int id) { return automation::ControlGeometry(*dialog, id); };
+    const int columnLeft[] = {8, 8 + 168, 8 + 2 * 168};
+    const int lastColumnRight = columnLeft[2] + 160;
+    struct Pair {
+      int label, list, column, labelTop;
     };
-    // Combo heights are the toolkit's own, so only the other controls' heights are compared.
-    const std::vector<Place> places = {
-        {kLanguagesLabel, 8, 24, 150, 16},    {kLanguageChooser, 8, 40, 160, 0},
-        {kStartMonthLabel, 176, 24, 150, 16}, {kStartMonthList, 176, 40, 160, 0},
-        {kStartYearList, 344, 40, 160, 0},    {kStartYearLabel, 344, 24, 150, 16},
-        {kLastMonthList, 176, 96, 160, 0},    {kLastMonthLabel, 176, 80, 150, 16},
-        {kLastYearList, 344, 96, 160, 0},     {kLastYearLabel, 344, 80, 150, 16},
-        {kMaxMonthsLabel, 8, 128, 496, 56},   {kDayShapeList, 8, 96, 160, 0},
-        {kDayShapesLabel, 8, 80, 150, 16},    {kSaveSettingsBox, 8, 192, 200, 24},
-        {kCancelButton, 8, 232, 80, 24},      {kAcceptButton, 424, 232, 80, 24},
-    };
-    for (const Place& place : places) {
-      const automation::Geometry geometry = automation::ControlGeometry(*dialog, place.id);
-      EXPECT_EQ(geometry.x, place.x) << place.id;
-      EXPECT_EQ(geometry.y, place.y) << place.id;
-      EXPECT_EQ(geometry.width, place.width) << place.id;
-      if (place.height != 0) {
-        EXPECT_EQ(geometry.height, place.height) << place.id;
-      }
+    for (const Pair& pair :
+         {Pair{kLanguagesLabel, kLanguageChooser, 0, 24}, Pair{kStartMonthLabel, kStartMonthList, 1, 24},
+          Pair{kStartYearLabel, kStartYearList, 2, 24}, Pair{kDayShapesLabel, kDayShapeList, 0, 80},
+          Pair{kLastMonthLabel, kLastMonthList, 1, 80}, Pair{kLastYearLabel, kLastYearList, 2, 80}}) {
+      SCOPED_TRACE(pair.label);
+      const automation::Geometry label = at(pair.label);
+      const automation::Geometry list = at(pair.list);
+      EXPECT_EQ(label.x, columnLeft[pair.column]);
+      EXPECT_EQ(label.y, pair.labelTop);
+      EXPECT_EQ(label.width, 150);
+      EXPECT_EQ(label.height, 16);
+      EXPECT_EQ(list.x, label.x);
+      EXPECT_EQ(list.y, label.y + label.height);
+      EXPECT_EQ(list.width, 160);
+    }
+    const automation::Geometry note = at(kMaxMonthsLabel);
+    EXPECT_EQ(note.x, columnLeft[0]);
+    EXPECT_EQ(note.x + note.width, lastColumnRight);
+    EXPECT_EQ(note.y, 128);
+    EXPECT_EQ(note.height, 56);
+    const automation::Geometry save = at(kSaveSettingsBox);
+    EXPECT_EQ(save.x, columnLeft[0]);
+    EXPECT_EQ(save.y, note.y + note.height + 8);
+    EXPECT_EQ(save.width, 200);
+    EXPECT_EQ(save.height, 24);
+    const automation::Geometry cancel = at(kCancelButton);
+    const automation::Geometry accept = at(kAcceptButton);
+    EXPECT_EQ(cancel.x, columnLeft[0]);
+    EXPECT_EQ(accept.x + accept.width, lastColumnRight);
+    for (const automation::Geometry& button : {cancel, accept}) {
+      EXPECT_EQ(button.y, 232);
+      EXPECT_EQ(button.width, 80);
+      EXPECT_EQ(button.height, 24);
     }
   });
   ThenCancel();
@@ -330,6 +350,7 @@ TEST(SettingsDialogRun, CancelAndCloseEndTheProgramWithoutSettings) {
   }
 }
 
+// Every dialog keeps its focus through the one platform::FocusMemory; this run checks it end to end.
 TEST(SettingsDialogRun, KeepsTheFocusedControlAcrossDeactivation) {
   testing::TempFolder folder;
   // One step to the end: activation changes let the toolkit run queued steps in the middle.

@@ -1120,7 +1120,7 @@ Settings Period(int startMonth, int startYear, int lastMonth, int lastYear, int 
 INSTANTIATE_TEST_SUITE_P(
     Sessions, SoakE2e,
     ::testing::Values(
-        SoakRun{"EnglishSquares", TwentyMonths(5), 20240611u, 2000},
+        SoakRun{"EnglishSquares", TallestRun(5), 20240611u, 2000},
         SoakRun{"SpanishCircles", Period(11, 2023, 6, 2025, kCircleShape, 1, 424242), 97531u, 2000},
         SoakRun{"GermanCirclesShortRun", Period(1, 2024, 5, 2024, kCircleShape, 4, 135790), 8642u, 1500}),
     [](const ::testing::TestParamInfo<SoakRun>& info) { return std::string(info.param.name); });

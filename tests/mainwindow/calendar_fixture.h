@@ -5,24 +5,9 @@
 #include "calendar/day_cells.h"
 #include "platform/image.h"
 #include "settings/settings.h"
+#include "tests/support/tallest_run.h"
 
 namespace kalvor::testing {
-
-constexpr std::int32_t kTestSettingsId = 424242;
-
-// December 2000 to July 2002, the tallest run; square days; English.
-inline Settings TallestRun() {
-  Settings settings;
-  settings.startMonth = 12;
-  settings.lastMonth = 7;
-  settings.startYearIndex = 1;
-  settings.lastYearIndex = 3;
-  settings.dayShape = kSquareShape;
-  settings.monthCount = 20;
-  settings.languageIndex = 5;
-  settings.settingsId = kTestSettingsId;
-  return settings;
-}
 
 // One month, February 2025: days 29 to 31 are placeholders.
 inline Settings February2025() {

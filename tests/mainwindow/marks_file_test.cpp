@@ -13,7 +13,7 @@ namespace {
 
 using testing::DrawnCalendar;
 using testing::February2025;
-using testing::kTestSettingsId;
+using testing::kTallestRunId;
 using testing::ReadBytes;
 using testing::TallestRun;
 using testing::TempFolder;
@@ -55,11 +55,11 @@ TEST(BuildMarksFile, OneMonthIsThirtyOneRecordsWithPlaceholdersLast) {
   DrawnCalendar calendar(February2025());
   calendar.dayCells.At(1, 14).marked = 1;
   calendar.dayCells.At(1, 14).fillColour = 0x00FF00;
-  const std::vector<std::uint8_t> bytes = BuildMarksFile(calendar.dayCells, kTestSettingsId);
+  const std::vector<std::uint8_t> bytes = BuildMarksFile(calendar.dayCells, kTallestRunId);
   ASSERT_EQ(bytes.size(), static_cast<std::size_t>(kBytesPerMonth));
   for (int day = 1; day <= kDaysPerSlot; ++day) {
     const DayCell record = DecodeDayCellRecord(&bytes[(day - 1) * kDayCellRecordSize]);
-    EXPECT_EQ(record.settingsId, kTestSettingsId);
+    EXPECT_EQ(record.settingsId, kTallestRunId);
     if (day <= 28) {
       EXPECT_EQ(record.monthSlot, 1);
       EXPECT_EQ(record.dayIndex, day);
@@ -68,7 +68,7 @@ TEST(BuildMarksFile, OneMonthIsThirtyOneRecordsWithPlaceholdersLast) {
       EXPECT_EQ(record.marked, day == 14 ? 1 : 0);
       EXPECT_EQ(record.fillColour, day == 14 ? 0x00FF00u : kUnmarkedColour);
     } else {
-      EXPECT_EQ(EncodeDayCellRecord(record, kTestSettingsId), EncodeDayCellRecord(DayCell{}, kTestSettingsId))
+      EXPECT_EQ(EncodeDayCellRecord(record, kTallestRunId), EncodeDayCellRecord(DayCell{}, kTallestRunId))
           << "day " << day << " should be an empty, unmarked, white placeholder";
     }
   }
@@ -76,7 +76,7 @@ TEST(BuildMarksFile, OneMonthIsThirtyOneRecordsWithPlaceholdersLast) {
 
 TEST(BuildMarksFile, RecordsGoSlotBySlotAndDayByDay) {
   DrawnCalendar calendar(TallestRun());
-  const std::vector<std::uint8_t> bytes = BuildMarksFile(calendar.dayCells, kTestSettingsId);
+  const std::vector<std::uint8_t> bytes = BuildMarksFile(calendar.dayCells, kTallestRunId);
   ASSERT_EQ(bytes.size(), static_cast<std::size_t>(20 * kBytesPerMonth));
   // Record (s - 1) x 31 + d holds cell (s, d): July 2002 is slot 20, its 31st day the last record.
   const DayCell last = DecodeDayCellRecord(&bytes[bytes.size() - kDayCellRecordSize]);
@@ -95,10 +95,10 @@ TEST(MarksFile, WhatIsSavedComesBackInItsOwnColours) {
   saved.dayCells.At(1, 25).fillColour = 0x0000FF;
   saved.dayCells.At(20, 31).marked = 1;
   saved.dayCells.At(20, 31).fillColour = 0xC0C0C0;
-  ASSERT_TRUE(WriteMarksFile(path, saved.dayCells, kTestSettingsId).ok());
+  ASSERT_TRUE(WriteMarksFile(path, saved.dayCells, kTallestRunId).ok());
   // Saving twice gives the same file, not a doubled one.
   const std::vector<std::uint8_t> first = ReadBytes(path);
-  ASSERT_TRUE(WriteMarksFile(path, saved.dayCells, kTestSettingsId).ok());
+  ASSERT_TRUE(WriteMarksFile(path, saved.dayCells, kTallestRunId).ok());
   EXPECT_EQ(ReadBytes(path), first);
 
   DayCells loaded;
@@ -123,7 +123,7 @@ TEST(MarksFile, AFailedSaveLeavesThePreviousFileAsItWas) {
   for (const auto& [error, stage] :
        {std::pair{61, platform::ReplaceStage::kWrite}, std::pair{70, platform::ReplaceStage::kCreate}}) {
     platform::testing::InjectReplaceFailure(error, stage);
-    const platform::ReplaceResult result = WriteMarksFile(path, calendar.dayCells, kTestSettingsId);
+    const platform::ReplaceResult result = WriteMarksFile(path, calendar.dayCells, kTallestRunId);
     EXPECT_EQ(result.error, error);
     EXPECT_EQ(ReadBytes(path), previous);
   }

@@ -1,11 +1,11 @@
 // Random marks files, good and bad, must never upset the loader: it keeps to its rules whatever it reads.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <map>
 #include <random>
 
 #include "app/text_tables.h"
-#include "calendar/calendar_math.h"
 #include "mainwindow/marks_file.h"
 #include "tests/support/temp_folder.h"
 
@@ -30,9 +30,13 @@ Settings RandomSettings(std::mt19937& random) {
   return settings;
 }
 
-int MonthLength(const Settings& settings, int slot) {
-  const int months = settings.startMonth - 1 + slot - 1;
-  return MonthLengthsFor(yearTable(settings.startYearIndex) + months / 12)[months % 12 + 1];
+// The length of the slot's month by the standard calendar.
+int SlotLength(const Settings& settings, int slot) {
+  using namespace std::chrono;
+  const year_month shown =
+      year{kFirstYear - 1 + settings.startYearIndex} / month(unsigned(settings.startMonth)) +
+      months{slot - 1};
+  return int(unsigned(year_month_day_last{shown / last}.day()));
 }
 
 Generated RandomRecords(std::mt19937& random, const Settings& settings) {
@@ -70,7 +74,7 @@ void ExpectLoaded(const DayCells& cells, const Settings& settings, const Generat
     for (int day = 1; day <= kDaysPerSlot; ++day) {
       const DayCell& cell = cells.At(slot, day);
       const auto written = file.lastRecordOf.find({slot, day});
-      if (day > MonthLength(settings, slot) || written == file.lastRecordOf.end()) {
+      if (day > SlotLength(settings, slot) || written == file.lastRecordOf.end()) {
         ASSERT_EQ(cell.marked, 0) << slot << "/" << day;
         ASSERT_EQ(cell.fillColour, kUnmarkedColour);
         ASSERT_TRUE(cell.IsPlaceholder());

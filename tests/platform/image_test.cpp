@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 namespace platform {
 namespace {
 
@@ -24,7 +27,15 @@ TEST(Image, StoresBlueGreenRedRowsPaddedToFourBytes) {
   EXPECT_EQ(image.Pixel(0, 0), MakeColour(1, 2, 3));
   EXPECT_EQ(image.Pixel(-1, 0), kBlack);
   EXPECT_EQ(image.Pixel(1193, 0), kBlack);
-  image.SetPixel(5000, 5000, kBack);  // outside: ignored
+}
+
+TEST(Image, PixelsOutsideAreIgnoredAndNeverWrapIntoTheNextRow) {
+  Image image = WhiteImage(10, 3);
+  const std::vector<std::uint8_t> before(image.Row(0), image.Row(0) + image.Stride() * 3);
+  for (const auto& [x, y] : {std::pair{10, 0}, {-1, 1}, {0, 3}, {0, -1}, {5000, 5000}}) {
+    image.SetPixel(x, y, kFill);
+  }
+  EXPECT_EQ(std::vector<std::uint8_t>(image.Row(0), image.Row(0) + image.Stride() * 3), before);
 }
 
 TEST(Image, RectangleLeavesItsRightAndBottomCoordinatesOutside) {
@@ -52,7 +63,7 @@ TEST(Image, CornersInEitherOrderAndFarCoordinatesDrawTheSameBox) {
   Image far = WhiteImage(10, 10);
   far.Rectangle(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, kPen, INT32_MAX, kFill);
   far.Ellipse(INT32_MIN, 0, INT32_MAX, 10, kPen, 2, kFill);
-  EXPECT_EQ(far.Pixel(0, 0), kPen);  // the huge pen covers the rectangle
+  EXPECT_EQ(far.Pixel(0, 0), kPen);   // the huge pen covers the rectangle
   EXPECT_EQ(far.Pixel(5, 5), kFill);  // inside the far-reaching ellipse
 }
 
