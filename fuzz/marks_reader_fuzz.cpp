@@ -2,11 +2,13 @@
 // table, and the table it leaves keeps the loader's promises (checked below, an abort being a finding).
 // Nothing is drawn: the drawing takes only the loaded colours from the file, and drawing the whole
 // calendar for every input made this target fifty times slower than the other readers.
+#include <algorithm>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 
+#include "app/text_tables.h"
 #include "fuzz/fuzz_file.h"
 #include "mainwindow/marks_file.h"
 
@@ -24,7 +26,7 @@ Settings SettingsFor(const std::uint8_t* data, std::size_t size) {
   Settings settings;
   const std::size_t months =
       (size + kDaysPerSlot * kDayCellRecordSize - 1) / (kDaysPerSlot * kDayCellRecordSize);
-  settings.monthCount = static_cast<int>(months < 1 ? 1 : months > 20 ? 20 : months);
+  settings.monthCount = static_cast<int>(std::clamp<std::size_t>(months, 1, MaxMonths));
   settings.startMonth = (size > 0 ? data[0] : 0) % kMonthsPerYear + 1;
   settings.startYearIndex = (size > 1 ? data[1] : 0) % kYearsToPickFrom + 1;
   settings.lastMonth = settings.startMonth;
