@@ -2,7 +2,8 @@
 #include "platform/application.h"
 #include "platform/files.h"
 
-int main(int argc, char** argv) {
-  platform::Application application(argc, argv);
+// Kalvor takes nothing from its command line.
+int main() {
+  platform::Application application;
   return kalvor::RunKalvor(platform::ExecutableFolder());
 }

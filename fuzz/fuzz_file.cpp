@@ -27,10 +27,7 @@ std::string WriteInput(const std::uint8_t* data, std::size_t size, const char* n
 void StartToolkitOnce() {
   static std::unique_ptr<platform::Application> application = [] {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static int argc = 1;
-    static char name[] = "kalvor-fuzz";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<platform::Application>(argc, argv);
+    return std::make_unique<platform::Application>();
   }();
 }
 

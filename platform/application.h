@@ -1,4 +1,6 @@
-// The toolkit's application object: one per process, created before any window.
+// The toolkit's application object: one per process, created before any window. It takes nothing from
+// the command line: the program has no options, and the toolkit's own (styles, mirrored layouts, ...)
+// must not change how it looks.
 #pragma once
 
 #include <memory>
@@ -7,7 +9,7 @@ namespace platform {
 
 class Application {
  public:
-  Application(int& argc, char** argv);
+  Application();
   ~Application();
   Application(const Application&) = delete;
   Application& operator=(const Application&) = delete;

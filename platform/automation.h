@@ -45,6 +45,10 @@ void RequestClose(Window& window);                            // as the window m
 void Deactivate(Window& window);                              // another window takes the activation
 void Activate(Window& window);
 
+// Keys as the keyboard sends them to the focused control of the active window.
+enum class Key { kEnter, kKeypadEnter, kEscape, kTab };
+void PressKey(Window& window, Key key);  // does nothing while a modal chooser blocks the window
+
 // What a menu bar shows: titles, and per menu its item texts ("-" for separators) and ids.
 std::vector<Menu> MenuBar(const Window& window);
 // Saves what the window shows (its client area with the menu bar) as a PNG file.
@@ -66,16 +70,34 @@ struct Frame {
 };
 Frame WindowFrame(const Window& window);
 
+// How a label's, button's or check box's text sits in it, in pixels: the widest line and the height of
+// the lines as the control lays its text out in its font, and the room the control leaves for text (a
+// label's whole box; inside a button's frame; beside a check box's box).
+struct TextFit {
+  int textWidth = 0, textHeight = 0;
+  int roomWidth = 0, roomHeight = 0;
+};
+TextFit ControlTextFit(const Window& window, int id);
+
 // The open message box, if any.
 struct SeenMessageBox {
   std::string text;
   std::string caption;
   std::vector<std::string> buttons;
-  bool hasIcon = false;
+  bool hasIcon = false;   // on the box or on any of its buttons
+  bool closeBox = false;  // offered to the window manager
+  std::string focusedButton;
 };
 std::optional<SeenMessageBox> OpenMessageBox();
-// Answers the open message box; fails the test (returns nullopt) when none is open.
+// Answers the open message box with a click on a button; fails the test (returns nullopt) when none is
+// open or it has no such button.
 std::optional<SeenMessageBox> AnswerMessageBox(MessageAnswer answer);
+// A key pressed in the open message box, and the window manager's request to close it. False when none
+// is open.
+bool PressMessageBoxKey(Key key);
+bool RequestMessageBoxClose();
+// Saves what the open message box shows as a PNG file.
+bool SaveMessageBoxPicture(const std::string& path);
 
 // The open colour chooser, if any, and answering it: a colour confirms, nullopt cancels.
 struct SeenChooser {

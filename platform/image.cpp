@@ -115,7 +115,7 @@ void Image::Text(int x, int y, const std::string& text, const FontSpec& font, Co
   const TextMask& mask = RenderTextMask(text, font);
   const int originX = x - mask.offsetX;
   for (int my = 0; my < mask.height; ++my) {
-    const int py = y + my;
+    const int py = y - mask.offsetY + my;
     if (py < 0 || py >= height_) continue;
     const std::uint8_t* ink = mask.ink.data() + static_cast<std::size_t>(my) * mask.width;
     for (int mx = 0; mx < mask.width; ++mx) {
@@ -155,7 +155,7 @@ int TextWidth(const std::string& text, const FontSpec& font) {
 }
 
 int TextHeight(const FontSpec& font) {
-  return RenderTextMask(" ", font).height;
+  return RenderTextMask(" ", font).lineHeight;
 }
 
 }  // namespace platform

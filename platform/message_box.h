@@ -1,4 +1,6 @@
-// Message boxes: text first, a caption, no icon, no owner window.
+// Message boxes: text first, then the buttons; a caption, no icon, no owner window. A box with OK closes
+// with OK, Enter, Escape or its close box; a Yes/No question has no close box and ignores Escape: only
+// Yes or No answer it.
 #pragma once
 
 #include <string>

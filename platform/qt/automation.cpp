@@ -5,11 +5,16 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTimer>
 #include <deque>
 
@@ -138,25 +143,61 @@ void SendMouse(qt::GraphicView& view, QEvent::Type type, Qt::MouseButton button,
   QApplication::sendEvent(&view, &event);
 }
 
-SeenMessageBox Describe(const QMessageBox& box) {
+SeenMessageBox Describe(const qt::MessageBoxWindow& box) {
   SeenMessageBox seen;
-  seen.text = qt::MessageBoxText(box).toStdString();
+  seen.text = box.GivenText();
   seen.caption = box.windowTitle().toStdString();
-  for (const QAbstractButton* button : box.buttons()) seen.buttons.push_back(Plain(button->text()));
-  seen.hasIcon = box.icon() != QMessageBox::NoIcon || !box.iconPixmap().isNull();
+  // The box draws no picture of its own beside the text (the only other child is the text's label).
+  seen.hasIcon = box.findChildren<QLabel*>().size() != 1;
+  for (const QPushButton* button : box.Buttons()) {
+    seen.buttons.push_back(Plain(button->text()));
+    seen.hasIcon = seen.hasIcon || !button->icon().isNull();
+    if (box.focusWidget() == button) seen.focusedButton = Plain(button->text());
+  }
+  seen.closeBox = box.windowFlags().testFlag(Qt::WindowCloseButtonHint);
   return seen;
 }
 
-QMessageBox::StandardButton ButtonFor(MessageAnswer answer) {
-  switch (answer) {
-    case MessageAnswer::kOk:
-      return QMessageBox::Ok;
-    case MessageAnswer::kYes:
-      return QMessageBox::Yes;
-    case MessageAnswer::kNo:
+int QtKey(Key key) {
+  switch (key) {
+    case Key::kEnter:
+      return Qt::Key_Return;
+    case Key::kKeypadEnter:
+      return Qt::Key_Enter;
+    case Key::kEscape:
+      return Qt::Key_Escape;
+    case Key::kTab:
       break;
   }
-  return QMessageBox::No;
+  return Qt::Key_Tab;
+}
+
+// A press and a release, as the keyboard sends them, to the focused widget of `window` (or the window).
+void SendKey(QWidget& window, Key key) {
+  QWidget* target = window.focusWidget() ? window.focusWidget() : &window;
+  const Qt::KeyboardModifiers modifiers = key == Key::kKeypadEnter ? Qt::KeypadModifier : Qt::NoModifier;
+  QKeyEvent press(QEvent::KeyPress, QtKey(key), modifiers);
+  QApplication::sendEvent(target, &press);
+  QKeyEvent release(QEvent::KeyRelease, QtKey(key), modifiers);
+  QApplication::sendEvent(target->isVisible() ? target : &window, &release);
+}
+
+TextFit LabelFit(const QLabel& label) {
+  const QRect room = label.contentsRect();
+  const int flags = Qt::TextWordWrap | static_cast<int>(label.alignment());
+  const QRect text =
+      label.fontMetrics().boundingRect(QRect(0, 0, room.width(), label.height()), flags, label.text());
+  return {text.width(), text.height(), label.width(), label.height()};
+}
+
+TextFit ButtonFit(const QAbstractButton& button, QStyle::SubElement contents) {
+  QStyleOptionButton option;
+  option.initFrom(&button);
+  option.text = button.text();
+  const QRect room = button.style()->subElementRect(contents, &option, &button);
+  const QFontMetrics metrics = button.fontMetrics();
+  const int roomWidth = contents == QStyle::SE_CheckBoxContents ? button.width() - room.x() : room.width();
+  return {metrics.horizontalAdvance(button.text()), metrics.height(), roomWidth, room.height()};
 }
 
 }  // namespace
@@ -257,6 +298,11 @@ void RequestClose(Window& window) {
   qt::AsQt(window).Widget().close();
 }
 
+void PressKey(Window& window, Key key) {
+  QWidget& widget = qt::AsQt(window).Widget();
+  if (!Blocked(widget)) SendKey(widget, key);
+}
+
 void Deactivate(Window& window) {
   (void)window;
   QWidget& sink = ActivationSink();
@@ -324,20 +370,49 @@ Frame WindowFrame(const Window& window) {
   return frame;
 }
 
+TextFit ControlTextFit(const Window& window, int id) {
+  const QWidget* control = qt::AsQt(window).Control(id);
+  if (const auto* label = dynamic_cast<const QLabel*>(control)) return LabelFit(*label);
+  if (const auto* box = dynamic_cast<const QCheckBox*>(control))
+    return ButtonFit(*box, QStyle::SE_CheckBoxContents);
+  if (const auto* button = dynamic_cast<const QPushButton*>(control))
+    return ButtonFit(*button, QStyle::SE_PushButtonContents);
+  return {};
+}
+
 std::optional<SeenMessageBox> OpenMessageBox() {
-  const QMessageBox* box = qt::OpenQMessageBox();
+  const qt::MessageBoxWindow* box = qt::OpenMessageBoxWindow();
   if (!box) return std::nullopt;
   return Describe(*box);
 }
 
 std::optional<SeenMessageBox> AnswerMessageBox(MessageAnswer answer) {
-  QMessageBox* box = qt::OpenQMessageBox();
+  qt::MessageBoxWindow* box = qt::OpenMessageBoxWindow();
   if (!box) return std::nullopt;
-  QAbstractButton* button = box->button(ButtonFor(answer));
+  QPushButton* button = box->ButtonFor(answer);
   if (!button) return std::nullopt;
   SeenMessageBox seen = Describe(*box);
   button->click();
   return seen;
+}
+
+bool PressMessageBoxKey(Key key) {
+  qt::MessageBoxWindow* box = qt::OpenMessageBoxWindow();
+  if (!box) return false;
+  SendKey(*box, key);
+  return true;
+}
+
+bool RequestMessageBoxClose() {
+  qt::MessageBoxWindow* box = qt::OpenMessageBoxWindow();
+  if (!box) return false;
+  box->close();
+  return true;
+}
+
+bool SaveMessageBoxPicture(const std::string& path) {
+  qt::MessageBoxWindow* box = qt::OpenMessageBoxWindow();
+  return box && box->grab().save(QString::fromStdString(path), "PNG");
 }
 
 std::optional<SeenChooser> OpenColourChooser() {

@@ -1,7 +1,9 @@
 # The Qt backend: Qt 6 Widgets for windows and text, POSIX for files.
 find_package(Qt6 REQUIRED COMPONENTS Widgets)
 set(CMAKE_AUTOMOC OFF)
-target_link_libraries(kalvor_core PUBLIC Qt6::Widgets)
+# xcb: the window-manager hints that ask for exactly the frame buttons a window has.
+find_library(KALVOR_XCB_LIBRARY xcb REQUIRED)
+target_link_libraries(kalvor_core PUBLIC Qt6::Widgets ${KALVOR_XCB_LIBRARY})
 set_target_properties(kalvor_core PROPERTIES AUTOMOC ON)
 # Pictures the program carries (language flags, icon), compiled in and found by name.
 file(GLOB KALVOR_RESOURCES CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR} resources/flags/*.bmp resources/*.png)

@@ -2,8 +2,11 @@
 // only its owner window.
 #include "platform/colour_chooser.h"
 
+#include <QAbstractButton>
+#include <QIcon>
 #include <QPointer>
 #include <QSettings>
+#include <QTimer>
 
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_window.h"
@@ -28,6 +31,23 @@ Colour FromQColor(const QColor& colour) {
   return MakeColour(colour.red(), colour.green(), colour.blue());
 }
 
+// Before the window manager has framed a window, the toolkit can only place it by its client area, and
+// some window managers then put the frame around it, higher and further left. So once the chooser has
+// its frame, the frame's top-left corner is put where it was asked to be. Checked for half a second.
+constexpr int kFrameCheckInterval = 20;  // milliseconds
+constexpr int kFrameChecks = 25;
+
+void PlaceFrameOnceFramed(QWidget& window, QPoint corner) {
+  auto* timer = new QTimer(&window);
+  timer->setInterval(kFrameCheckInterval);
+  QObject::connect(timer, &QTimer::timeout, &window, [&window, timer, corner, checks = 0]() mutable {
+    const bool framed = window.frameGeometry() != window.geometry();
+    if (framed && window.frameGeometry().topLeft() != corner) window.move(corner);
+    if (framed || ++checks >= kFrameChecks) timer->deleteLater();
+  });
+  timer->start();
+}
+
 void KeepCustomColoursInMemory() {
   static const bool done = [] {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromLatin1(kNoSettingsFolder));
@@ -50,6 +70,9 @@ bool ChooseColour(Window& owner, int x, int y, Colour initial, std::array<Colour
   dialog->setWindowModality(Qt::WindowModal);
   dialog->setProperty(kInitialProperty, ToQColor(initial));
   dialog->move(x, y);
+  PlaceFrameOnceFramed(*dialog, QPoint(x, y));
+  // Buttons carry words only, as in every other window of the program.
+  for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) button->setIcon(QIcon());
   OpenDialog() = dialog;
   const int result = dialog->exec();
   OpenDialog() = nullptr;

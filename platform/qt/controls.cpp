@@ -1,16 +1,20 @@
 // One widget per control kind, wired so that user actions reach the window's handler.
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QStatusBar>
 
 #include "platform/qt/qt_window.h"
 
 namespace platform::qt {
 namespace {
+
+// The status bar's field: inset from the strip's edges, its text clear of the field's shaded edge.
+constexpr int kStatusInset = 2;
+constexpr int kStatusFieldPadding = 3;
 
 // The flag pictures are 18 or 19 x 12 pixels.
 constexpr int kImageComboIconWidth = 19;
@@ -41,8 +45,7 @@ QWidget* CreateLabel(QWidget* parent, const ControlSpec& spec) {
 }
 
 QWidget* CreateButton(QtWindow& window, QWidget* parent, const ControlSpec& spec) {
-  auto* button = new QPushButton(QString::fromStdString(spec.text), parent);
-  button->setAutoDefault(false);
+  auto* button = new PushButton(QString::fromStdString(spec.text), parent);
   const int id = spec.id;
   QObject::connect(button, &QPushButton::clicked, button,
                    [&window, id] { window.Notify(id, kNotifyClicked); });
@@ -78,9 +81,8 @@ QWidget* CreateEdit(QtWindow& window, QWidget* parent, const ControlSpec& spec) 
 }
 
 QWidget* CreateStatusBar(QWidget* parent, const ControlSpec& spec) {
-  auto* bar = new QStatusBar(parent);
-  bar->setSizeGripEnabled(false);
-  if (!spec.text.empty()) bar->showMessage(QString::fromStdString(spec.text));
+  auto* bar = new StatusBar(parent);
+  bar->SetText(QString::fromStdString(spec.text));
   return bar;
 }
 
@@ -135,6 +137,43 @@ QWidget* CreateControl(QtWindow& window, QWidget* parent, const ControlSpec& spe
     widget->setGeometry(rect);
   }
   return widget;
+}
+
+StatusBar::StatusBar(QWidget* parent) : QWidget(parent), field_(new QLabel(this)) {
+  field_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  field_->setLineWidth(1);
+  field_->setTextFormat(Qt::PlainText);
+  field_->setIndent(kStatusFieldPadding);
+}
+
+void StatusBar::SetText(const QString& text) {
+  field_->setText(text);
+}
+
+QString StatusBar::Text() const {
+  return field_->text();
+}
+
+QSize StatusBar::sizeHint() const {
+  return {0, fontMetrics().height() + 2 * (kStatusInset + kStatusFieldPadding)};
+}
+
+void StatusBar::resizeEvent(QResizeEvent* event) {
+  field_->setGeometry(rect().adjusted(kStatusInset, kStatusInset, -kStatusInset, -kStatusInset));
+  QWidget::resizeEvent(event);
+}
+
+PushButton::PushButton(const QString& text, QWidget* parent) : QPushButton(text, parent) {
+  setAutoDefault(false);
+}
+
+void PushButton::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !event->isAutoRepeat()) {
+    click();
+    return;
+  }
+  QPushButton::keyPressEvent(event);
 }
 
 EditCombo::EditCombo(QWidget* parent, std::function<void(int)> notify) : QComboBox(parent), notify_(notify) {

@@ -18,6 +18,7 @@ void QtWindow::CreateMenus(const std::vector<Menu>& menus) {
   menuBar_->setNativeMenuBar(false);  // the bar belongs to the client area, as the window's size assumes
   for (const Menu& menu : menus) {
     QMenu* popup = menuBar_->addMenu(QString::fromStdString(menu.title));
+    popup->setFont(menuBar_->font());  // one menu font for the bar and its drop-downs
     for (const MenuItem& item : menu.items) {
       if (item.id == 0 && item.text == kSeparatorText) {
         popup->addSeparator();

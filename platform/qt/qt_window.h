@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QEventLoop>
 #include <QFrame>
+#include <QPushButton>
 #include <QWidget>
 #include <functional>
 #include <map>
@@ -14,6 +15,7 @@
 #include "platform/window.h"
 
 class QAction;
+class QLabel;
 class QMenuBar;
 
 namespace platform::qt {
@@ -32,6 +34,31 @@ class WindowWidget : public QWidget {
 
  private:
   QtWindow& owner_;
+};
+
+// A push button that Enter and the keypad's Enter press while it has the focus, as in every desktop
+// dialog (Space presses it too). No button is a default button: Enter elsewhere does nothing.
+class PushButton : public QPushButton {
+ public:
+  PushButton(const QString& text, QWidget* parent);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+};
+
+// The strip along a window's bottom edge: one sunken field across it that holds the bar's text.
+class StatusBar : public QWidget {
+ public:
+  explicit StatusBar(QWidget* parent);
+  void SetText(const QString& text);
+  QString Text() const;
+  QSize sizeHint() const override;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  QLabel* field_;
 };
 
 // A bordered picture showing its surface. Mouse messages on the surface reach the hook before the

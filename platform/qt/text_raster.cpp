@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QString>
+#include <algorithm>
 #include <unordered_map>
 
 #include "platform/qt/fonts.h"
@@ -11,7 +12,7 @@
 namespace platform {
 namespace {
 
-// Room for glyphs that reach left of their origin or past their advance.
+// Room for glyphs that reach left of their origin, past their advance, or above the named ascent.
 constexpr int kOverhang = 4;
 constexpr int kInkThreshold = 128;
 
@@ -24,12 +25,16 @@ std::string CacheKey(const std::string& text, const FontSpec& font) {
 TextMask Render(const std::string& text, const FontSpec& font) {
   const QFont qfont = qt::MakeQFont(font);
   const QFontMetrics metrics(qfont);
+  const qt::LineMetrics named = qt::NamedLineMetrics(font);
   const QString qtext = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
   TextMask mask;
   mask.offsetX = kOverhang;
+  mask.offsetY = kOverhang + std::max(0, metrics.ascent() - named.ascent);
   mask.advance = metrics.horizontalAdvance(qtext);
+  mask.lineHeight = named.ascent + named.descent;
   mask.width = mask.advance + 2 * kOverhang;
-  mask.height = metrics.height();
+  const int baseline = mask.offsetY + named.ascent - qt::BaselineRaise(font);
+  mask.height = baseline + std::max(metrics.descent(), named.descent) + kOverhang;
   QImage picture(mask.width, mask.height, QImage::Format_Grayscale8);
   picture.fill(Qt::white);
   {
@@ -38,7 +43,7 @@ TextMask Render(const std::string& text, const FontSpec& font) {
     painter.setRenderHint(QPainter::TextAntialiasing, false);
     painter.setFont(qfont);
     painter.setPen(Qt::black);
-    painter.drawText(kOverhang, metrics.ascent(), qtext);
+    painter.drawText(kOverhang, baseline, qtext);
   }
   mask.ink.resize(static_cast<std::size_t>(mask.width) * mask.height);
   for (int y = 0; y < mask.height; ++y) {

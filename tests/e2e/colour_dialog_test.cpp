@@ -19,6 +19,7 @@
 #include "platform/automation.h"
 #include "platform/image.h"
 #include "settings/settings_file.h"
+#include "tests/e2e/main_window_steps.h"
 #include "tests/support/temp_folder.h"
 
 namespace kalvor::testing {
@@ -74,16 +75,6 @@ int GapX(int column) {
   return 25 * column + 2;
 }
 
-void OnWindow(const std::string& caption, std::function<void(Window&)> step) {
-  automation::Then([caption, step] {
-    Window* window = automation::WindowWithCaption(caption);
-    if (window == nullptr) {
-      ADD_FAILURE() << "not open: " << caption;
-      return;
-    }
-    step(*window);
-  });
-}
 void OnMain(std::function<void(Window&)> step) {
   OnWindow(kMainCaption, std::move(step));
 }

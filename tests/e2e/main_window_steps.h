@@ -45,16 +45,21 @@ inline void WriteSettingsFile(const TempFolder& folder, const Settings& s) {
   WriteSettingsFile(folder.Path(), s);
 }
 
-// Queues a step that acts on the main window; a missing window fails the test instead of crashing it.
-inline void OnMainWindow(std::function<void(platform::Window&)> step) {
-  automation::Then([step] {
-    platform::Window* window = automation::WindowWithCaption(kMainWindowCaption);
+// Queues a step that acts on the window with this caption; a missing window fails the test instead of
+// crashing it.
+inline void OnWindow(const std::string& caption, std::function<void(platform::Window&)> step) {
+  automation::Then([caption, step] {
+    platform::Window* window = automation::WindowWithCaption(caption);
     if (window == nullptr) {
-      ADD_FAILURE() << "the main window is not open";
+      ADD_FAILURE() << "not open: " << caption;
       return;
     }
     step(*window);
   });
+}
+
+inline void OnMainWindow(std::function<void(platform::Window&)> step) {
+  OnWindow(kMainWindowCaption, std::move(step));
 }
 
 inline void Menu(int id) {

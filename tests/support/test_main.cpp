@@ -8,6 +8,6 @@
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  platform::Application application(argc, argv);
+  platform::Application application;
   return RUN_ALL_TESTS();
 }

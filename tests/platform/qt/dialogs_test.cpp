@@ -3,8 +3,7 @@
 
 #include <QApplication>
 #include <QColorDialog>
-#include <QKeyEvent>
-#include <QMessageBox>
+#include <QLabel>
 
 #include "platform/automation.h"
 #include "platform/colour_chooser.h"
@@ -57,11 +56,16 @@ TEST(MessageBoxTest, ShowsPlainLinesWithoutIconAndReportsTheAnswer) {
         EXPECT_EQ(seen->caption, "Caption");
         EXPECT_EQ((std::vector<std::string>{"OK"}), seen->buttons);
         EXPECT_FALSE(seen->hasIcon);
-        // Shown as two plain lines, and no window is blocked by it.
-        const QMessageBox* box = platform::qt::OpenQMessageBox();
+        // Shown as two plain lines above the button, which stands in the middle; no window is blocked.
+        const platform::qt::MessageBoxWindow* box = platform::qt::OpenMessageBoxWindow();
         ASSERT_NE(box, nullptr);
-        EXPECT_EQ(box->text(), QStringLiteral("first\nsecond"));
-        EXPECT_EQ(box->textFormat(), Qt::PlainText);
+        const QLabel* label = box->findChild<QLabel*>();
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->text(), QStringLiteral("first\nsecond"));
+        EXPECT_EQ(label->textFormat(), Qt::PlainText);
+        const QRect button = box->Buttons().front()->geometry();
+        EXPECT_LT(label->geometry().bottom(), button.top());
+        EXPECT_LE(std::abs(button.center().x() - box->width() / 2), 1);
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
         EXPECT_FALSE(automation::AnswerMessageBox(MessageAnswer::kYes));  // no such button
         EXPECT_TRUE(automation::AnswerMessageBox(MessageAnswer::kOk));
@@ -70,7 +74,7 @@ TEST(MessageBoxTest, ShowsPlainLinesWithoutIconAndReportsTheAnswer) {
   EXPECT_FALSE(automation::OpenMessageBox());
 }
 
-TEST(MessageBoxTest, YesNoAnswersAndClosingMeansNo) {
+TEST(MessageBoxTest, YesNoIsAnsweredOnlyByYesOrNo) {
   std::vector<MessageAnswer> answers;
   const auto ask = [&answers](Window&) {
     answers.push_back(platform::ShowMessageBox("Sure?", "Q", MessageButtons::kYesNo));
@@ -79,27 +83,31 @@ TEST(MessageBoxTest, YesNoAnswersAndClosingMeansNo) {
                 const auto seen = automation::AnswerMessageBox(MessageAnswer::kYes);
                 ASSERT_TRUE(seen);
                 EXPECT_EQ((std::vector<std::string>{"Yes", "No"}), seen->buttons);
+                EXPECT_FALSE(seen->closeBox);
               }});
-  RunClicking(ask, {[] { automation::AnswerMessageBox(MessageAnswer::kNo); }});
   RunClicking(ask, {[] {
-                QMessageBox* box = platform::qt::OpenQMessageBox();
-                ASSERT_NE(box, nullptr);
-                box->close();
+                // Neither Escape nor the window manager's close request answers it.
+                EXPECT_TRUE(automation::PressMessageBoxKey(automation::Key::kEscape));
+                EXPECT_TRUE(automation::RequestMessageBoxClose());
+                ASSERT_TRUE(automation::OpenMessageBox());
+                automation::AnswerMessageBox(MessageAnswer::kNo);
               }});
-  EXPECT_EQ((std::vector<MessageAnswer>{MessageAnswer::kYes, MessageAnswer::kNo, MessageAnswer::kNo}),
-            answers);
+  EXPECT_EQ((std::vector<MessageAnswer>{MessageAnswer::kYes, MessageAnswer::kNo}), answers);
 }
 
-TEST(MessageBoxTest, OkBoxClosedWithEscapeAnswersOk) {
-  MessageAnswer answer = MessageAnswer::kNo;
-  RunClicking([&answer](Window&) { answer = platform::ShowMessageBox("Note", "N", MessageButtons::kOk); },
-              {[] {
-                QMessageBox* box = platform::qt::OpenQMessageBox();
-                ASSERT_NE(box, nullptr);
-                QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-                QApplication::sendEvent(box, &escape);
+TEST(MessageBoxTest, OkBoxClosesWithEscapeEnterOrItsCloseBox) {
+  std::vector<MessageAnswer> answers;
+  const auto tell = [&answers](Window&) {
+    answers.push_back(platform::ShowMessageBox("Note", "N", MessageButtons::kOk));
+  };
+  RunClicking(tell, {[] { EXPECT_TRUE(automation::PressMessageBoxKey(automation::Key::kEscape)); }});
+  RunClicking(tell, {[] { EXPECT_TRUE(automation::PressMessageBoxKey(automation::Key::kKeypadEnter)); }});
+  RunClicking(tell, {[] {
+                EXPECT_TRUE(automation::OpenMessageBox()->closeBox);
+                EXPECT_TRUE(automation::RequestMessageBoxClose());
               }});
-  EXPECT_EQ(answer, MessageAnswer::kOk);
+  EXPECT_EQ(std::vector<MessageAnswer>(3, MessageAnswer::kOk), answers);
+  EXPECT_FALSE(automation::PressMessageBoxKey(automation::Key::kEscape));  // none open any more
 }
 
 constexpr platform::Colour kRed = platform::MakeColour(255, 0, 0);

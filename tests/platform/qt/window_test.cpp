@@ -6,7 +6,10 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QImage>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
 #include <QScreen>
 #include <QWidget>
 
@@ -76,6 +79,24 @@ TEST(WindowTest, PixelTableGivesExactGeometryAndTexts) {
     EXPECT_EQ(window.Text(kEditId), "start");
   });
   EXPECT_EQ(result, 5);
+}
+
+// An empty status bar is still seen: a field with a shaded edge, darker and lighter than the strip.
+TEST(WindowTest, StatusBarShowsASunkenField) {
+  ScriptedHandler handler;
+  RunChecking(PixelSpec(), SampleControls(), {}, handler, [](Window& window) {
+    const QImage bar = platform::qt::AsQt(window).Control(kStatusId)->grab().toImage();
+    ASSERT_GT(bar.height(), 10);
+    const QRgb strip = bar.pixel(0, bar.height() / 2);
+    int darker = 0, lighter = 0;
+    for (int x = 0; x < bar.width(); ++x) {
+      const QRgb top = bar.pixel(x, 2), bottom = bar.pixel(x, bar.height() - 3);
+      darker += qGray(top) < qGray(strip) - 40;
+      lighter += qGray(bottom) > qGray(strip) + 10;
+    }
+    EXPECT_GT(darker, bar.width() / 2);
+    EXPECT_GT(lighter, bar.width() / 2);
+  });
 }
 
 TEST(WindowTest, DialogUnitsScaleClientControlsAndPosition) {
@@ -238,6 +259,22 @@ TEST(WindowTest, ButtonsAndCheckBoxesNotifyClicks) {
 std::vector<platform::Menu> SampleMenus() {
   return {{"Operations", {{kMenuNew, "New"}, {0, "-"}, {kMenuExit, "Exit"}}},
           {"Colours", {{kMenuColours, "Mine"}}}};
+}
+
+// The drop-down menus are written in the bar's font, the window's own, also when it is not the system's.
+TEST(WindowTest, MenusUseOneFont) {
+  ScriptedHandler handler;
+  WindowSpec spec = PixelSpec();
+  spec.font = {"Tahoma", 10, true};
+  RunChecking(spec, SampleControls(), SampleMenus(), handler, [](Window& window) {
+    const QMenuBar* bar = platform::qt::AsQt(window).MenuBar();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->font(), platform::qt::AsQt(window).Widget().font());
+    for (const QAction* entry : bar->actions()) {
+      ASSERT_NE(entry->menu(), nullptr);
+      EXPECT_EQ(entry->menu()->font(), bar->font());
+    }
+  });
 }
 
 TEST(WindowTest, MenusShowItemsGreyAndNotify) {
