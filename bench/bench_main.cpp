@@ -5,7 +5,9 @@
 #include "platform/application.h"
 
 int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  // putenv, not setenv: the Windows build's C library has only putenv.
+  static char offscreen[] = "QT_QPA_PLATFORM=offscreen";
+  if (getenv("QT_QPA_PLATFORM") == nullptr) putenv(offscreen);
   platform::Application application;
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

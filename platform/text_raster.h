@@ -26,4 +26,12 @@ struct TextMask {
 // so. The reference stays valid for the whole run.
 const TextMask& RenderTextMask(const std::string& text, const FontSpec& font);
 
+// Pixels by which a text's baseline stands above the named font's: 1 from 18 points up, else 0.
+int BaselineRaise(const FontSpec& font);
+
+namespace native {
+// The toolkit's rendering of one mask, uncached.
+TextMask RasteriseText(const std::string& text, const FontSpec& font);
+}  // namespace native
+
 }  // namespace platform

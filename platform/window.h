@@ -46,6 +46,10 @@ enum class Units {
   kDialogUnits,
 };
 
+// A length in the window's units as pixels, across and down.
+int PixelsAcross(Units units, int value);
+int PixelsDown(Units units, int value);
+
 enum class Placement { kScreenCentre, kWorkAreaCentre, kAt };
 
 struct WindowSpec {

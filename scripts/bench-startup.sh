@@ -28,18 +28,7 @@ cleanup() {
 trap cleanup EXIT
 
 cp "$build/kalvor" "$folder/kalvor"
-# December 2000 to July 2002 (20 months), squares, English, and every day of it marked.
-python3 - "$folder" <<'PY'
-import struct, sys
-folder = sys.argv[1]
-settings_id = 424242
-with open(folder + "/settings.log", "wb") as f:
-    f.write(struct.pack("<8i", 12, 7, 1, 3, 1, 20, 5, settings_id))
-with open(folder + "/mark.log", "wb") as f:
-    for slot in range(1, 21):
-        for day in range(1, 32):
-            f.write(struct.pack("<6h2i2hI", 0, 0, 0, 0, 0, 0, 1, settings_id, slot, day, 0x00C0C0C0))
-PY
+python3 "$root/scripts/twenty-months.py" "$folder"
 
 for n in $(seq 120 160); do [ -e "/tmp/.X$n-lock" ] || { display_number=$n; break; }; done
 Xvfb ":$display_number" -screen 0 1600x1000x24 -nolisten tcp >/dev/null 2>&1 &

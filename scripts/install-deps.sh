@@ -18,23 +18,4 @@ packages=(
   mingw-w64-x86-64-dev                  # Windows headers: the portable headers are checked against them
 )
 
-missing=()
-for package in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q '^install ok installed$'; then
-    missing+=("$package")
-  fi
-done
-
-if [ ${#missing[@]} -eq 0 ]; then
-  echo "All build, test and run dependencies are installed."
-  exit 0
-fi
-
-echo "Installing: ${missing[*]}"
-if [ "$(id -u)" -ne 0 ]; then
-  echo "Installing packages needs root: run this as root (for example with sudo)." >&2
-  exit 1
-fi
-export DEBIAN_FRONTEND=noninteractive
-apt-get update
-apt-get install -y --no-install-recommends "${missing[@]}"
+bash "$(dirname "${BASH_SOURCE[0]}")/install-packages.sh" "${packages[@]}"

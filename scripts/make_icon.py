@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""Draws Kalvor's program icon, a small calendar page with a few marked days, as a 64 x 64 PNG.
+"""Draws Kalvor's program icon, a small calendar page with a few marked days, as a 64 x 64 PNG and as
+a Windows icon file with 64, 32 and 16-pixel images.
 
-    python3 scripts/make_icon.py      # writes resources/kalvor.png
+    python3 scripts/make_icon.py      # writes resources/kalvor.png and resources/kalvor.ico
 """
 
 import pathlib
@@ -56,7 +57,34 @@ def png(pixels):
     return b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b"")
 
 
+def scaled(pixels, size):
+    step = SIZE // size
+    return [[pixels[y * step][x * step] for x in range(size)] for y in range(size)]
+
+
+def icon_image(pixels):
+    """One image of an icon file: a 32-bit bitmap, rows bottom-up, then the 1-bit mask (unused by
+    32-bit images but always present)."""
+    size = len(pixels)
+    header = struct.pack("<IiiHHIIiiII", 40, size, 2 * size, 1, 32, 0, 0, 0, 0, 0, 0)
+    colour = b"".join(bytes((b, g, r, a)) for row in reversed(pixels) for (r, g, b, a) in row)
+    mask_row = ((size + 31) // 32) * 4
+    return header + colour + b"\x00" * (mask_row * size)
+
+
+def ico(pixels):
+    images = [icon_image(scaled(pixels, size)) for size in (64, 32, 16)]
+    out = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for size, image in zip((64, 32, 16), images):
+        out += struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(image), offset)
+        offset += len(image)
+    return out + b"".join(images)
+
+
 if __name__ == "__main__":
-    target = pathlib.Path(__file__).resolve().parent.parent / "resources" / "kalvor.png"
-    target.write_bytes(png(draw()))
-    print(f"wrote {target}")
+    resources = pathlib.Path(__file__).resolve().parent.parent / "resources"
+    page = draw()
+    (resources / "kalvor.png").write_bytes(png(page))
+    (resources / "kalvor.ico").write_bytes(ico(page))
+    print(f"wrote {resources / 'kalvor.png'} and {resources / 'kalvor.ico'}")

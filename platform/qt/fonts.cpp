@@ -31,12 +31,6 @@ constexpr NamedFace kNamedFaces[] = {
     {"MS Sans Serif", 1.0, 2.0 / 11.0},           // 11-pixel ascent, 2-pixel descent at 8 points
 };
 
-// From 18 points up a stand-in stands a pixel above the named font's baseline. The calendar writes its
-// 18-point labels one pixel above a 30-pixel round box: Tahoma's own 5-pixel descenders would reach the
-// ellipse's outline at the bottom, the raised stand-in keeps a pixel clear of it above and below.
-constexpr int kLargePoints = 18;
-constexpr int kLargeRaise = 1;
-
 const NamedFace& FaceNamed(const char* name) {
   for (const NamedFace& face : kNamedFaces) {
     if (std::strcmp(face.name, name) == 0) return face;
@@ -84,10 +78,6 @@ LineMetrics NamedLineMetrics(const FontSpec& spec) {
   const double pixels = PointsToPixels(PointsOf(spec));
   return {static_cast<int>(std::lround(face.ascent * pixels)),
           static_cast<int>(std::lround(face.descent * pixels))};
-}
-
-int BaselineRaise(const FontSpec& spec) {
-  return PointsOf(spec) >= kLargePoints ? kLargeRaise : 0;
 }
 
 }  // namespace platform::qt

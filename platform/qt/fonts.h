@@ -19,7 +19,5 @@ struct LineMetrics {
   int descent = 0;
 };
 LineMetrics NamedLineMetrics(const FontSpec& spec);
-// Pixels by which the stand-in's baseline sits above the named font's.
-int BaselineRaise(const FontSpec& spec);
 
 }  // namespace platform::qt

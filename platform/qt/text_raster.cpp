@@ -5,7 +5,6 @@
 #include <QPainter>
 #include <QString>
 #include <algorithm>
-#include <unordered_map>
 
 #include "platform/qt/fonts.h"
 
@@ -15,12 +14,6 @@ namespace {
 // Room for glyphs that reach left of their origin, past their advance, or above the named ascent.
 constexpr int kOverhang = 4;
 constexpr int kInkThreshold = 128;
-
-std::string CacheKey(const std::string& text, const FontSpec& font) {
-  std::string key = font.name ? font.name : "";
-  key += '\x1f' + std::to_string(font.pointSize) + (font.bold ? 'b' : 'r') + '\x1f' + text;
-  return key;
-}
 
 TextMask Render(const std::string& text, const FontSpec& font) {
   const QFont qfont = qt::MakeQFont(font);
@@ -33,7 +26,7 @@ TextMask Render(const std::string& text, const FontSpec& font) {
   mask.advance = metrics.horizontalAdvance(qtext);
   mask.lineHeight = named.ascent + named.descent;
   mask.width = mask.advance + 2 * kOverhang;
-  const int baseline = mask.offsetY + named.ascent - qt::BaselineRaise(font);
+  const int baseline = mask.offsetY + named.ascent - BaselineRaise(font);
   mask.height = baseline + std::max(metrics.descent(), named.descent) + kOverhang;
   QImage picture(mask.width, mask.height, QImage::Format_Grayscale8);
   picture.fill(Qt::white);
@@ -56,13 +49,11 @@ TextMask Render(const std::string& text, const FontSpec& font) {
 
 }  // namespace
 
-const TextMask& RenderTextMask(const std::string& text, const FontSpec& font) {
-  // Element references survive rehashing, so callers may keep them.
-  static std::unordered_map<std::string, TextMask> cache;
-  const std::string key = CacheKey(text, font);
-  auto found = cache.find(key);
-  if (found == cache.end()) found = cache.emplace(key, Render(text, font)).first;
-  return found->second;
+namespace native {
+
+TextMask RasteriseText(const std::string& text, const FontSpec& font) {
+  return Render(text, font);
 }
 
+}  // namespace native
 }  // namespace platform

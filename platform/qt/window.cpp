@@ -9,7 +9,6 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <algorithm>
-#include <cmath>
 
 #include "platform/qt/fonts.h"
 #include "platform/qt/frame_hints.h"
@@ -17,13 +16,6 @@
 
 namespace platform::qt {
 namespace {
-
-// Dialog base units of the classic dialog font (MS Sans Serif 8 pt): a dialog unit is a quarter of
-// the average character width across and an eighth of the character height down.
-constexpr double kBaseUnitX = 6.0;
-constexpr double kBaseUnitY = 13.0;
-constexpr double kDialogUnitsPerBaseX = 4.0;
-constexpr double kDialogUnitsPerBaseY = 8.0;
 
 std::vector<QtWindow*>& Registry() {
   static std::vector<QtWindow*> windows;
@@ -33,16 +25,6 @@ std::vector<QtWindow*>& Registry() {
 void Unregister(QtWindow* window) {
   auto& windows = Registry();
   windows.erase(std::remove(windows.begin(), windows.end(), window), windows.end());
-}
-
-int PixelsAcross(Units units, int value) {
-  if (units == Units::kPixels) return value;
-  return static_cast<int>(std::lround(value * kBaseUnitX / kDialogUnitsPerBaseX));
-}
-
-int PixelsDown(Units units, int value) {
-  if (units == Units::kPixels) return value;
-  return static_cast<int>(std::lround(value * kBaseUnitY / kDialogUnitsPerBaseY));
 }
 
 Qt::WindowFlags FlagsFor(const WindowSpec& spec) {

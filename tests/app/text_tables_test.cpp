@@ -1,33 +1,18 @@
 #include "app/text_tables.h"
 
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <optional>
 #include <vector>
 
+#include "tests/support/code_page.h"
+
 namespace kalvor {
 namespace {
 
-constexpr std::size_t kMaxEntryCharacters = 99;  // a 100-byte field with its terminating zero
+using testing::ToWindows1252;
 
-// The text in Windows-1252 by the C library's own converter; nullopt for malformed UTF-8 or a
-// character that code page does not have.
-std::optional<std::string> ToWindows1252(const std::string& text) {
-  const iconv_t converter = iconv_open("WINDOWS-1252", "UTF-8");
-  if (converter == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-  std::string in = text;
-  std::string out(in.size(), '\0');  // never longer than its UTF-8 form
-  char* inAt = in.data();
-  char* outAt = out.data();
-  std::size_t inLeft = in.size();
-  std::size_t outLeft = out.size();
-  const std::size_t done = iconv(converter, &inAt, &inLeft, &outAt, &outLeft);
-  iconv_close(converter);
-  if (done == static_cast<std::size_t>(-1) || inLeft != 0) return std::nullopt;
-  out.resize(out.size() - outLeft);
-  return out;
-}
+constexpr std::size_t kMaxEntryCharacters = 99;  // a 100-byte field with its terminating zero
 
 struct NamedText {
   std::string name;

@@ -11,7 +11,6 @@
 // on demand.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -519,7 +518,7 @@ TEST_P(WriteFaultsE2e, OneNumberedMessageThePreviousFileKeptAndTheProgramGoesOn)
       break;
     case Fault::kReadOnlyFile:
       ASSERT_EQ(chmod(target.c_str(), kReadOnlyFile), 0);
-      if (geteuid() == 0) {
+      if (!ReadOnlyFilesStopThisUser()) {
         GiveToUnprivilegedUser(folder);
         GiveToUnprivilegedUser(target);
         unprivileged = true;

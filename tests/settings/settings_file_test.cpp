@@ -1,10 +1,10 @@
 #include "settings/settings_file.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
+#include <filesystem>
+#include <fstream>
 #include <optional>
 #include <random>
 #include <set>
@@ -146,21 +146,25 @@ TEST(ReadSettings, DamagedFilesNeverCrashAndAreRefusedAsOutOfRange) {
 TEST(ReadSettings, AHugeFileGivesItsLastCompleteRecord) {
   TempFolder folder;
   const std::string path = folder.File("settings.log");
-  const int fd = open(path.c_str(), O_WRONLY | O_CREAT, 0644);
-  ASSERT_GE(fd, 0);
-  const off_t lastRecord = static_cast<off_t>((kHugeFileRecords - 1) * kSettingsRecordSize);
-  const bool made =
-      ftruncate(fd, lastRecord + kSettingsRecordSize + kTrailingBytes) == 0 &&
-      pwrite(fd, kExampleRecord.data(), kExampleRecord.size(), lastRecord) == kSettingsRecordSize;
-  close(fd);
+  const auto lastRecord = static_cast<std::uintmax_t>((kHugeFileRecords - 1) * kSettingsRecordSize);
+  WriteBytes(path, {});
+  std::error_code error;
+  std::filesystem::resize_file(path, lastRecord + kSettingsRecordSize + kTrailingBytes, error);
+  bool made = !error;
+  if (made) {
+    std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+    file.seekp(static_cast<std::streamoff>(lastRecord));
+    file.write(reinterpret_cast<const char*>(kExampleRecord.data()), kSettingsRecordSize);
+    made = file.good();
+  }
   if (!made) GTEST_SKIP() << "this file system cannot hold a sparse 4 GiB file";
   const Settings read = ReadFrom(path);
   EXPECT_TRUE(SameSettings(read, Example()));
   EXPECT_TRUE(SettingsInRange(read));
 
   // The same file with nothing in its last record: all zeros, refused.
-  ASSERT_EQ(truncate(path.c_str(), lastRecord), 0);
-  ASSERT_EQ(truncate(path.c_str(), lastRecord + kSettingsRecordSize), 0);
+  std::filesystem::resize_file(path, lastRecord);
+  std::filesystem::resize_file(path, lastRecord + kSettingsRecordSize);
   EXPECT_FALSE(SettingsInRange(ReadOverExample(path)));
 }
 

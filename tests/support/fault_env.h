@@ -1,4 +1,5 @@
-// Real faults for tests, made by the machine instead of simulated.
+// Real faults for tests, made by the machine instead of simulated. Each system has its side
+// (tests/support/posix, tests/support/windows); under Wine the small disk is mounted by Wine's Linux side.
 //
 // A full disk, with a size-limited tmpfs (needs root and the right to mount):
 //
@@ -57,8 +58,12 @@ class SmallTmpfs {
   std::string path_;
   std::string reason_;
   bool mounted_ = false;
+  std::string mountPoint_;  // where Linux mounted it, where that differs from path_
 };
 
+// Whether a read-only file stops this user from writing it (root passes every permission check on
+// Linux; Windows honours the read-only attribute for everyone).
+bool ReadOnlyFilesStopThisUser();
 // Gives everyone read and search access to a path owned by root, but no write access.
 void LetOthersReadOnly(const std::string& path);
 // Hands a path to the unprivileged user, so that it, not root, owns it.
@@ -88,5 +93,9 @@ std::string ChildValue(const std::string& name);
 
 // The names in a folder, sorted: to check that a failure left nothing behind.
 std::vector<std::string> FolderEntries(const std::string& folder);
+
+// For the system's side of RunThisTestUnprivileged: the environment that marks the child and hands it
+// `values`, as name and value pairs.
+std::map<std::string, std::string> ChildEnvironmentEntries(const std::map<std::string, std::string>& values);
 
 }  // namespace kalvor::testing

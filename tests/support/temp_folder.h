@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,10 @@ class TempFolder {
  private:
   std::string path_;
 };
+
+// Paths are UTF-8 here, as everywhere in the program.
+std::filesystem::path Utf8Path(const std::string& path);
+std::string Utf8Of(const std::filesystem::path& path);
 
 // Makes `folder` the current folder for the scope: bare bitmap names land there.
 class InFolder {

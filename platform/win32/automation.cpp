@@ -1,0 +1,446 @@
+// Drives the real Win32 windows as a user would. Each queued step is a message posted to a message-only
+// window: every modal loop dispatches it (message boxes and the colour chooser included), and each step
+// posts the next before it runs, so a step that blocks in a nested loop lets the next one run inside it.
+#include "platform/automation.h"
+
+#include <windows.h>
+// needs windows.h before it
+#include <commctrl.h>
+
+#include <deque>
+
+#include "platform/win32/colour_choosers.h"
+#include "platform/win32/message_boxes.h"
+#include "platform/win32/picture_file.h"
+#include "platform/win32/win32_window.h"
+#include "platform/windows/unicode.h"
+
+namespace platform::automation {
+namespace {
+
+constexpr UINT kRunStep = WM_APP + 1;
+constexpr const wchar_t* kStepWindowClass = L"KalvorAutomationSteps";
+constexpr const wchar_t* kSinkWindowClass = L"KalvorActivationSink";
+// A window nobody sees, to take the activation from the program's windows.
+constexpr int kSinkPosition = -100;
+constexpr int kSinkSize = 1;
+// Controls of the colour chooser that take red, green and blue.
+constexpr int kChooserRed = 706;
+constexpr int kChooserGreen = 707;
+constexpr int kChooserBlue = 708;
+
+using win32::AsWin32;
+
+struct StepQueue {
+  std::deque<std::function<void()>> steps;
+  bool pending = false;
+};
+
+StepQueue& Queue() {
+  static StepQueue queue;
+  return queue;
+}
+
+void ScheduleNext();
+
+void RunNext() {
+  StepQueue& queue = Queue();
+  queue.pending = false;
+  if (queue.steps.empty()) return;
+  std::function<void()> step = std::move(queue.steps.front());
+  queue.steps.pop_front();
+  ScheduleNext();
+  step();
+}
+
+LRESULT CALLBACK StepProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kRunStep) {
+    RunNext();
+    return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+HWND MakeWindow(const wchar_t* className, WNDPROC procedure, HWND parent, DWORD style, int x, int y,
+                int size) {
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = className;
+  RegisterClassW(&windowClass);
+  return CreateWindowExW(WS_EX_TOOLWINDOW, className, L"", style, x, y, size, size, parent, nullptr,
+                         GetModuleHandleW(nullptr), nullptr);
+}
+
+HWND StepWindow() {
+  static const HWND window = MakeWindow(kStepWindowClass, &StepProcedure, HWND_MESSAGE, 0, 0, 0, 0);
+  return window;
+}
+
+HWND ActivationSink() {
+  static const HWND window = MakeWindow(kSinkWindowClass, &DefWindowProcW, nullptr, WS_POPUP, kSinkPosition,
+                                        kSinkPosition, kSinkSize);
+  return window;
+}
+
+void ScheduleNext() {
+  StepQueue& queue = Queue();
+  if (queue.pending || queue.steps.empty()) return;
+  queue.pending = true;
+  PostMessageW(StepWindow(), kRunStep, 0, 0);
+}
+
+std::string WindowText(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  const int length = GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
+  return windows::Narrow(text.data(), length);
+}
+
+// Mnemonic markers are no part of what a user reads.
+std::string Plain(std::string text) {
+  std::erase(text, '&');
+  return text;
+}
+
+// The control a user could act on now: it exists, is enabled and no chooser holds its window.
+HWND Reachable(const Window& window, int id) {
+  const win32::Win32Window& native = AsWin32(window);
+  const HWND control = native.ControlHandle(id);
+  if (control == nullptr || !IsWindowEnabled(control) || !IsWindowEnabled(native.Handle())) return nullptr;
+  return control;
+}
+
+ControlKind KindOf(const Window& window, int id) {
+  const win32::Control* control = AsWin32(window).FindControl(id);
+  return control ? control->kind : ControlKind::kLabel;
+}
+
+void Notify(HWND control, int code) {
+  SendMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code),
+               reinterpret_cast<LPARAM>(control));
+}
+
+// The edit field a user types into: the control itself, or a combo box's own edit field.
+HWND EditFieldOf(HWND control) {
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  if (GetComboBoxInfo(control, &info) && info.hwndItem != nullptr) return info.hwndItem;
+  return control;
+}
+
+std::string ItemText(HWND combo, ControlKind kind, int position) {
+  wchar_t buffer[256] = {};
+  if (kind == ControlKind::kImageCombo) {
+    COMBOBOXEXITEMW item{};
+    item.mask = CBEIF_TEXT;
+    item.iItem = position;
+    item.pszText = buffer;
+    item.cchTextMax = 256;
+    SendMessageW(combo, CBEM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    return windows::Narrow(buffer);
+  }
+  const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(position), 0);
+  std::wstring text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, L'\0');
+  SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(text.data()));
+  return windows::Narrow(text.c_str());
+}
+
+UINT MessageOf(MouseKind kind) {
+  switch (kind) {
+    case MouseKind::kLeftDown:
+      return WM_LBUTTONDOWN;
+    case MouseKind::kLeftUp:
+      return WM_LBUTTONUP;
+    case MouseKind::kRightDown:
+      return WM_RBUTTONDOWN;
+    case MouseKind::kRightUp:
+      return WM_RBUTTONUP;
+    case MouseKind::kMove:
+      break;
+  }
+  return WM_MOUSEMOVE;
+}
+
+// The buttons held once the event has happened.
+WPARAM KeysAfter(MouseKind kind) {
+  if (kind == MouseKind::kLeftDown) return MK_LBUTTON;
+  if (kind == MouseKind::kRightDown) return MK_RBUTTON;
+  return 0;
+}
+
+void SendMouse(HWND view, UINT message, WPARAM keys, int x, int y) {
+  SendMessageW(view, message, keys, MAKELPARAM(x, y));
+}
+
+bool HoldsIcon(HWND box) {
+  // Some systems keep an empty icon control in every box: ask it for its icon.
+  for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t className[16] = {};
+    GetClassNameW(child, className, 16);
+    if (std::wstring(className) == L"Static" && SendMessageW(child, STM_GETICON, 0, 0) != 0) return true;
+  }
+  return false;
+}
+
+SeenMessageBox Describe(const win32::OpenBox& box) {
+  SeenMessageBox seen;
+  seen.text = box.text;
+  seen.caption = WindowText(box.handle);
+  for (HWND child = GetWindow(box.handle, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t className[16] = {};
+    GetClassNameW(child, className, 16);
+    if (std::wstring(className) == L"Button" && IsWindowVisible(child))
+      seen.buttons.push_back(Plain(WindowText(child)));
+  }
+  seen.hasIcon = HoldsIcon(box.handle);
+  return seen;
+}
+
+int ButtonFor(MessageAnswer answer) {
+  switch (answer) {
+    case MessageAnswer::kOk:
+      return IDOK;
+    case MessageAnswer::kYes:
+      return IDYES;
+    case MessageAnswer::kNo:
+      break;
+  }
+  return IDNO;
+}
+
+Geometry GeometryOf(const RECT& rect) {
+  return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+}  // namespace
+
+void Then(std::function<void()> step) {
+  Queue().steps.push_back(std::move(step));
+  ScheduleNext();
+}
+
+std::size_t PendingSteps() {
+  return Queue().steps.size();
+}
+
+void ClearSteps() {
+  Queue().steps.clear();
+}
+
+Window* ActiveWindow() {
+  const auto& windows = win32::OpenWindows();
+  return windows.empty() ? nullptr : windows.back();
+}
+
+Window* WindowWithCaption(const std::string& caption) {
+  const auto& windows = win32::OpenWindows();
+  for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+    if (WindowText((*it)->Handle()) == caption) return *it;
+  }
+  return nullptr;
+}
+
+std::vector<std::string> OpenWindowCaptions() {
+  std::vector<std::string> captions;
+  for (const win32::Win32Window* window : win32::OpenWindows())
+    captions.push_back(WindowText(window->Handle()));
+  return captions;
+}
+
+std::string Caption(const Window& window) {
+  return WindowText(AsWin32(window).Handle());
+}
+
+bool ControlEnabled(const Window& window, int id) {
+  const HWND control = AsWin32(window).ControlHandle(id);
+  return control != nullptr && IsWindowEnabled(control);
+}
+
+std::vector<std::string> ItemTexts(const Window& window, int id) {
+  std::vector<std::string> items;
+  const HWND combo = AsWin32(window).ControlHandle(id);
+  if (combo == nullptr) return items;
+  const int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+  for (int position = 0; position < count; ++position)
+    items.push_back(ItemText(combo, KindOf(window, id), position));
+  return items;
+}
+
+bool MenuItemEnabled(const Window& window, int id) {
+  const win32::Win32Window& native = AsWin32(window);
+  if (!native.HasMenuItem(id)) return false;
+  const UINT state = GetMenuState(native.MenuBar(), static_cast<UINT>(id), MF_BYCOMMAND);
+  return (state & (MF_GRAYED | MF_DISABLED)) == 0;
+}
+
+void Click(Window& window, int id) {
+  const HWND control = Reachable(window, id);
+  if (control == nullptr) return;
+  if (KindOf(window, id) == ControlKind::kCheckBox) {
+    const bool checked = SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    SendMessageW(control, BM_SETCHECK, checked ? BST_UNCHECKED : BST_CHECKED, 0);
+  }
+  Notify(control, BN_CLICKED);
+}
+
+// What a choice from the dropped-down list reports: the selection moved, then the list closed with it.
+void ChooseItem(Window& window, int id, int position) {
+  const HWND combo = Reachable(window, id);
+  if (combo == nullptr || position < 0 || position >= SendMessageW(combo, CB_GETCOUNT, 0, 0)) return;
+  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
+  Notify(combo, CBN_SELCHANGE);
+  Notify(combo, CBN_SELENDOK);
+}
+
+// Selecting the field's text and replacing it is what typing over it does; the field reports the change.
+void TypeText(Window& window, int id, const std::string& text) {
+  const HWND control = Reachable(window, id);
+  if (control == nullptr) return;
+  const HWND edit = EditFieldOf(control);
+  SendMessageW(edit, EM_SETSEL, 0, -1);
+  SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(windows::Widen(text).c_str()));
+}
+
+void InvokeMenu(Window& window, int id) {
+  const win32::Win32Window& native = AsWin32(window);
+  if (!MenuItemEnabled(window, id) || !IsWindowEnabled(native.Handle())) return;  // greyed or blocked
+  SendMessageW(native.Handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+void Mouse(Window& window, int viewId, MouseKind kind, int x, int y) {
+  if (const HWND view = Reachable(window, viewId)) SendMouse(view, MessageOf(kind), KeysAfter(kind), x, y);
+}
+
+// What Windows delivers for a double click: press, release, double click, release.
+void DoubleClick(Window& window, int viewId, int x, int y) {
+  const HWND view = Reachable(window, viewId);
+  if (view == nullptr) return;
+  SendMouse(view, WM_LBUTTONDOWN, MK_LBUTTON, x, y);
+  SendMouse(view, WM_LBUTTONUP, 0, x, y);
+  SendMouse(view, WM_LBUTTONDBLCLK, MK_LBUTTON, x, y);
+  SendMouse(view, WM_LBUTTONUP, 0, x, y);
+}
+
+void RequestClose(Window& window) {
+  SendMessageW(AsWin32(window).Handle(), WM_CLOSE, 0, 0);
+}
+
+void Deactivate(Window& /*window*/) {
+  const HWND sink = ActivationSink();
+  ShowWindow(sink, SW_SHOWNOACTIVATE);
+  SetActiveWindow(sink);
+}
+
+void Activate(Window& window) {
+  ShowWindow(ActivationSink(), SW_HIDE);
+  SetActiveWindow(AsWin32(window).Handle());
+}
+
+bool SaveWindowPicture(const Window& window, const std::string& path) {
+  return win32::SaveWindowAsPng(AsWin32(window), path);
+}
+
+std::vector<Menu> MenuBar(const Window& window) {
+  std::vector<Menu> menus;
+  const HMENU bar = AsWin32(window).MenuBar();
+  if (bar == nullptr) return menus;
+  for (int position = 0; position < GetMenuItemCount(bar); ++position) {
+    wchar_t title[128] = {};
+    GetMenuStringW(bar, static_cast<UINT>(position), title, 128, MF_BYPOSITION);
+    const HMENU popup = GetSubMenu(bar, position);
+    if (popup == nullptr) continue;
+    Menu menu{windows::Narrow(title), {}};
+    for (int item = 0; item < GetMenuItemCount(popup); ++item) {
+      const UINT id = GetMenuItemID(popup, item);
+      if (GetMenuState(popup, static_cast<UINT>(item), MF_BYPOSITION) & MF_SEPARATOR) {
+        menu.items.push_back({0, "-"});
+        continue;
+      }
+      wchar_t text[128] = {};
+      GetMenuStringW(popup, static_cast<UINT>(item), text, 128, MF_BYPOSITION);
+      menu.items.push_back({static_cast<int>(id), windows::Narrow(text)});
+    }
+    menus.push_back(std::move(menu));
+  }
+  return menus;
+}
+
+Colour ViewPixel(Window& window, int viewId, int x, int y) {
+  return window.ViewSurface(viewId).Pixel(x, y);
+}
+
+// The client area as the program asked for it: the menu bar's strip belongs to it.
+Geometry ClientGeometry(const Window& window) {
+  const win32::Win32Window& native = AsWin32(window);
+  RECT client{};
+  GetClientRect(native.Handle(), &client);
+  POINT origin{0, 0};
+  ClientToScreen(native.Handle(), &origin);
+  return {origin.x, origin.y - native.MenuStrip(), client.right, client.bottom + native.MenuStrip()};
+}
+
+Geometry ControlGeometry(const Window& window, int id) {
+  const win32::Win32Window& native = AsWin32(window);
+  const HWND control = native.ControlHandle(id);
+  if (control == nullptr) return {};
+  RECT rect{};
+  GetWindowRect(control, &rect);
+  MapWindowPoints(nullptr, native.Handle(), reinterpret_cast<POINT*>(&rect), 2);
+  return GeometryOf(rect);
+}
+
+Frame WindowFrame(const Window& window) {
+  const HWND handle = AsWin32(window).Handle();
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(handle, GWL_STYLE));
+  const bool systemMenu = (style & WS_SYSMENU) != 0;
+  Frame frame;
+  frame.closeBox =
+      systemMenu && GetMenuState(GetSystemMenu(handle, FALSE), SC_CLOSE, MF_BYCOMMAND) != UINT(-1);
+  frame.minimiseBox = systemMenu && (style & WS_MINIMIZEBOX) != 0;
+  frame.maximiseBox = systemMenu && (style & WS_MAXIMIZEBOX) != 0;
+  frame.resizable = (style & WS_THICKFRAME) != 0;
+  return frame;
+}
+
+std::optional<SeenMessageBox> OpenMessageBox() {
+  const win32::OpenBox* box = win32::NewestOpenBox();
+  if (box == nullptr) return std::nullopt;
+  return Describe(*box);
+}
+
+std::optional<SeenMessageBox> AnswerMessageBox(MessageAnswer answer) {
+  const win32::OpenBox* box = win32::NewestOpenBox();
+  if (box == nullptr) return std::nullopt;
+  const int id = ButtonFor(answer);
+  const HWND button = GetDlgItem(box->handle, id);
+  if (button == nullptr) return std::nullopt;
+  SeenMessageBox seen = Describe(*box);
+  SendMessageW(box->handle, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+  return seen;
+}
+
+std::optional<SeenChooser> OpenColourChooser() {
+  const win32::OpenChooser* chooser = win32::OpenColourChooserDialog();
+  if (chooser == nullptr) return std::nullopt;
+  RECT frame{};
+  GetWindowRect(chooser->handle, &frame);
+  return SeenChooser{chooser->initial, frame.left, frame.top};
+}
+
+bool AnswerColourChooser(std::optional<Colour> colour) {
+  const win32::OpenChooser* chooser = win32::OpenColourChooserDialog();
+  if (chooser == nullptr) return false;
+  const HWND dialog = chooser->handle;
+  if (colour) {
+    SetDlgItemInt(dialog, kChooserRed, static_cast<UINT>(RedOf(*colour)), FALSE);
+    SetDlgItemInt(dialog, kChooserGreen, static_cast<UINT>(GreenOf(*colour)), FALSE);
+    SetDlgItemInt(dialog, kChooserBlue, static_cast<UINT>(BlueOf(*colour)), FALSE);
+  }
+  const int button = colour ? IDOK : IDCANCEL;
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+  return true;
+}
+
+}  // namespace platform::automation

@@ -1,0 +1,401 @@
+// Windows from tables of controls, each run in a message loop of its own. The loops nest, and no window
+// is modal to the others: every open window stays usable, as the program's ownerless dialogs need.
+#include <windows.h>
+// needs windows.h before it
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdint>
+
+#include "platform/win32/fonts.h"
+#include "platform/win32/graphic_view.h"
+#include "platform/win32/win32_window.h"
+#include "platform/windows/unicode.h"
+
+namespace platform::win32 {
+namespace {
+
+std::vector<Win32Window*>& Registry() {
+  static std::vector<Win32Window*> windows;
+  return windows;
+}
+
+void Unregister(Win32Window* window) {
+  auto& windows = Registry();
+  windows.erase(std::remove(windows.begin(), windows.end(), window), windows.end());
+}
+
+// A minimise box is drawn only with a system menu; its close command is then taken away, so a window
+// asked for without a close box shows none that works.
+DWORD StyleFor(const WindowSpec& spec) {
+  DWORD style = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
+  if (spec.minimiseBox) {
+    style |= WS_MINIMIZEBOX | WS_SYSMENU;
+  } else {
+    style |= DS_MODALFRAME;
+  }
+  if (spec.closeBox) style |= WS_SYSMENU;
+  return style;
+}
+
+// The dialog template of a window without controls: they are created in pixels once it exists.
+std::vector<DWORD> EmptyTemplate(DWORD style) {
+  std::vector<DWORD> memory(16, 0);  // DLGTEMPLATE and three empty strings, DWORD aligned
+  auto* dialog = reinterpret_cast<DLGTEMPLATE*>(memory.data());
+  dialog->style = style;
+  return memory;
+}
+
+}  // namespace
+
+Win32Window::Win32Window(const WindowSpec& spec, const std::vector<ControlSpec>& controls,
+                         const std::vector<Menu>& menus, WindowHandler& handler)
+    : handler_(handler) {
+  const std::vector<DWORD> dialogTemplate = EmptyTemplate(StyleFor(spec));
+  handle_ = CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
+                                       reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), nullptr,
+                                       &Win32Window::DialogProc, reinterpret_cast<LPARAM>(this));
+  if (handle_ == nullptr) return;
+  if (spec.minimiseBox && !spec.closeBox) DeleteMenu(GetSystemMenu(handle_, FALSE), SC_CLOSE, MF_BYCOMMAND);
+  SetWindowTextW(handle_, windows::Widen(spec.caption).c_str());
+  SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(spec.font)), FALSE);
+  SizeAndPlace(spec);
+  CreateMenus(menus);
+  CreateControls(spec, controls);
+}
+
+Win32Window::~Win32Window() {
+  Unregister(this);
+  for (auto& [id, control] : controls_) {
+    control.view.reset();
+    if (control.backgroundBrush) DeleteObject(control.backgroundBrush);
+    if (control.images) ImageList_Destroy(control.images);
+  }
+  if (handle_) DestroyWindow(handle_);
+}
+
+void Win32Window::SizeAndPlace(const WindowSpec& spec) {
+  RECT frame{0, 0, PixelsAcross(spec.units, spec.clientWidth), PixelsDown(spec.units, spec.clientHeight)};
+  // The menu bar takes its strip from this height: the frame is measured without it.
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_EXSTYLE)));
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  int x = PixelsAcross(spec.units, spec.x);
+  int y = PixelsDown(spec.units, spec.y);
+  if (spec.placement != Placement::kAt) {
+    RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (spec.placement == Placement::kWorkAreaCentre) SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    x = area.left + (area.right - area.left - width) / 2;
+    y = area.top + (area.bottom - area.top - height) / 2;
+  }
+  SetWindowPos(handle_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Window::CreateMenus(const std::vector<Menu>& menus) {
+  if (menus.empty()) return;
+  RECT before{};
+  GetClientRect(handle_, &before);
+  menuBar_ = CreateMenu();
+  for (const Menu& menu : menus) {
+    const HMENU popup = CreatePopupMenu();
+    for (const MenuItem& item : menu.items) {
+      if (item.id == 0 && item.text == "-") {
+        AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
+        continue;
+      }
+      AppendMenuW(popup, MF_STRING, static_cast<UINT_PTR>(item.id), windows::Widen(item.text).c_str());
+      menuIds_.push_back(item.id);
+    }
+    AppendMenuW(menuBar_, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup),
+                windows::Widen(menu.title).c_str());
+  }
+  SetMenu(handle_, menuBar_);
+  RECT after{};
+  GetClientRect(handle_, &after);
+  menuStrip_ = (before.bottom - before.top) - (after.bottom - after.top);
+}
+
+bool Win32Window::HasMenuItem(int id) const {
+  return std::find(menuIds_.begin(), menuIds_.end(), id) != menuIds_.end();
+}
+
+void Win32Window::CreateControls(const WindowSpec& spec, const std::vector<ControlSpec>& controls) {
+  for (const ControlSpec& control : controls) CreateControl(spec, control);
+}
+
+int Win32Window::Run() {
+  if (handle_ == nullptr) return 0;
+  handler_.OnInit(*this);
+  if (!ended_) {
+    Registry().push_back(this);
+    ShowWindow(handle_, SW_SHOW);
+    SetForegroundWindow(handle_);
+    const HWND first = GetNextDlgTabItem(handle_, nullptr, FALSE);
+    if (first != nullptr) ::SetFocus(first);
+    RunLoop();
+  }
+  ShowWindow(handle_, SW_HIDE);
+  Unregister(this);
+  handler_.OnDestroy(*this);
+  return result_;
+}
+
+void Win32Window::RunLoop() {
+  MSG message;
+  while (!ended_) {
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    if (got == 0) {
+      PostQuitMessage(static_cast<int>(message.wParam));  // the loops outside this one end as well
+      break;
+    }
+    if (got < 0) break;
+    DispatchThreadMessage(message);
+  }
+}
+
+void Win32Window::End(int result) {
+  if (ended_) return;
+  ended_ = true;
+  result_ = result;
+  // Hidden at once: a loop nested inside this one may still run for a while.
+  ShowWindow(handle_, SW_HIDE);
+  Unregister(this);
+  PostMessageW(handle_, WM_NULL, 0, 0);  // wakes this window's loop
+}
+
+INT_PTR CALLBACK Win32Window::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtrW(window, DWLP_USER, lParam);
+    return FALSE;  // the focus is set when the window is shown
+  }
+  auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(window, DWLP_USER));
+  if (self == nullptr) return FALSE;
+  return self->HandleMessage(message, wParam, lParam);
+}
+
+INT_PTR Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommandMessage(wParam, lParam);
+      return TRUE;
+    case WM_CLOSE:
+      // The handler decides; the window closes only through End.
+      if (!ended_) handler_.OnCloseRequest(*this);
+      return TRUE;
+    case WM_ACTIVATE:
+      OnActivateMessage(LOWORD(wParam) != WA_INACTIVE);
+      return FALSE;  // the dialog manager keeps its own note of the focus as well
+    case WM_CTLCOLORSTATIC:
+      return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_SIZE:
+      for (auto& [id, control] : controls_) {
+        if (control.kind == ControlKind::kStatusBar) SendMessageW(control.handle, WM_SIZE, 0, 0);
+      }
+      return FALSE;
+    case WM_SYSCOLORCHANGE:
+      for (auto& [id, control] : controls_) SendMessageW(control.handle, WM_SYSCOLORCHANGE, wParam, lParam);
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+// Win32's notification codes, mapped onto the program's.
+void Win32Window::OnCommandMessage(WPARAM wParam, LPARAM lParam) {
+  if (ended_) return;  // input queued before End, or arriving while a nested loop still runs
+  const int id = LOWORD(wParam);
+  const int code = HIWORD(wParam);
+  if (lParam == 0) {
+    // A menu command; the dialog manager's Enter and Escape (IDOK, IDCANCEL) name no control here.
+    if (HasMenuItem(id)) handler_.OnCommand(*this, id, kNotifyClicked);
+    return;
+  }
+  const Control* control = FindControl(id);
+  if (control == nullptr) return;
+  switch (control->kind) {
+    case ControlKind::kButton:
+    case ControlKind::kCheckBox:
+      if (code == BN_CLICKED) handler_.OnCommand(*this, id, kNotifyClicked);
+      break;
+    case ControlKind::kEditCombo:
+    case ControlKind::kImageCombo:
+      if (code == CBN_SELCHANGE) handler_.OnCommand(*this, id, kNotifySelectionChanged);
+      if (code == CBN_SELENDOK) handler_.OnCommand(*this, id, kNotifySelectionConfirmed);
+      if (code == CBN_EDITCHANGE) handler_.OnCommand(*this, id, kNotifyEditChanged);
+      break;
+    case ControlKind::kEdit:
+      if (code == EN_CHANGE) handler_.OnCommand(*this, id, kNotifyEditChanged);
+      break;
+    default:
+      break;  // statics, views and the status bar tell the program nothing through commands
+  }
+}
+
+void Win32Window::OnActivateMessage(bool active) {
+  // The focus is noted before it leaves, so it is known while the window is inactive.
+  if (!active) focusAtDeactivation_ = IdOfControl(GetFocus());
+  if (!ended_) handler_.OnActivate(*this, active);
+}
+
+INT_PTR Win32Window::OnControlColour(HDC dc, HWND handle) {
+  const Control* control = FindControl(IdOfControl(handle));
+  if (control == nullptr || control->backgroundBrush == nullptr) return FALSE;
+  if (control->textColour != kDefaultColour) SetTextColor(dc, control->textColour);
+  SetBkColor(dc, control->background);
+  return reinterpret_cast<INT_PTR>(control->backgroundBrush);
+}
+
+void Win32Window::NotifyViewMouse(int viewId, const MouseEvent& event) {
+  if (!ended_) handler_.OnViewMouse(*this, viewId, event);
+}
+
+int Win32Window::IdOfControl(HWND control) const {
+  // A combo box's edit field (or a picture combo's inner combo) counts as the combo box.
+  for (HWND at = control; at != nullptr && at != handle_; at = GetParent(at)) {
+    if (GetParent(at) == handle_) {
+      const int id = GetDlgCtrlID(at);
+      return FindControl(id) ? id : 0;
+    }
+  }
+  return 0;
+}
+
+const Control* Win32Window::FindControl(int id) const {
+  const auto found = controls_.find(id);
+  return found == controls_.end() ? nullptr : &found->second;
+}
+
+HWND Win32Window::ControlHandle(int id) const {
+  const Control* control = FindControl(id);
+  return control ? control->handle : nullptr;
+}
+
+void Win32Window::SetCaption(const std::string& caption) {
+  SetWindowTextW(handle_, windows::Widen(caption).c_str());
+}
+
+void Win32Window::SetText(int id, const std::string& text) {
+  if (const HWND control = ControlHandle(id)) SetWindowTextW(control, windows::Widen(text).c_str());
+}
+
+std::string Win32Window::Text(int id) const {
+  const HWND control = ControlHandle(id);
+  if (control == nullptr) return {};
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+  const int length = GetWindowTextW(control, text.data(), static_cast<int>(text.size()));
+  return windows::Narrow(text.data(), length);
+}
+
+void Win32Window::SetEnabled(int id, bool enabled) {
+  if (const HWND control = ControlHandle(id)) EnableWindow(control, enabled);
+}
+
+bool Win32Window::Checked(int id) const {
+  const Control* control = FindControl(id);
+  return control && control->kind == ControlKind::kCheckBox &&
+         SendMessageW(control->handle, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Win32Window::ClearItems(int id) {
+  // Also empties a combo box's edit field.
+  if (const HWND control = ControlHandle(id)) SendMessageW(control, CB_RESETCONTENT, 0, 0);
+}
+
+int Win32Window::SelectedPosition(int id) const {
+  const HWND control = ControlHandle(id);
+  return control ? static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0)) : -1;
+}
+
+void Win32Window::Select(int id, int position) {
+  if (const HWND control = ControlHandle(id))
+    SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
+}
+
+Image& Win32Window::ViewSurface(int viewId) {
+  const Control* control = FindControl(viewId);
+  return control && control->view ? control->view->Surface() : noSurface_;
+}
+
+void Win32Window::ShowImage(int viewId, const Image& image) {
+  const Control* control = FindControl(viewId);
+  if (control == nullptr || !control->view) return;
+  control->view->Surface().CopyFrom(image, 0, 0);
+  InvalidateRect(control->handle, nullptr, FALSE);
+}
+
+void Win32Window::RepaintView(int viewId) {
+  if (const HWND control = ControlHandle(viewId)) InvalidateRect(control, nullptr, FALSE);
+}
+
+void Win32Window::EnableMenuItem(int id, bool enabled) {
+  if (menuBar_ && HasMenuItem(id))
+    ::EnableMenuItem(menuBar_, static_cast<UINT>(id), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+int Win32Window::FocusedControl() const {
+  if (GetActiveWindow() != handle_) return focusAtDeactivation_;
+  return IdOfControl(GetFocus());
+}
+
+// Giving an inactive window's control the focus would activate the window on Windows; the focus is
+// only noted then, as the control that has it while the window is inactive.
+void Win32Window::SetFocus(int id) {
+  const HWND control = ControlHandle(id);
+  if (control == nullptr) return;
+  if (GetActiveWindow() == handle_) {
+    ::SetFocus(control);
+  } else {
+    focusAtDeactivation_ = id;
+  }
+}
+
+int Win32Window::ScreenX() const {
+  RECT frame{};
+  GetWindowRect(handle_, &frame);
+  return frame.left;
+}
+
+int Win32Window::ScreenY() const {
+  RECT frame{};
+  GetWindowRect(handle_, &frame);
+  return frame.top;
+}
+
+const std::vector<Win32Window*>& OpenWindows() {
+  return Registry();
+}
+
+Win32Window& AsWin32(Window& window) {
+  return static_cast<Win32Window&>(window);
+}
+
+const Win32Window& AsWin32(const Window& window) {
+  return static_cast<const Win32Window&>(window);
+}
+
+Win32Window* FindOpenWindow(HWND handle) {
+  for (Win32Window* window : Registry()) {
+    if (window->Handle() == handle) return window;
+  }
+  return nullptr;
+}
+
+void DispatchThreadMessage(MSG& message) {
+  const HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+  if (root != nullptr && FindOpenWindow(root) != nullptr && IsDialogMessageW(root, &message)) return;
+  TranslateMessage(&message);
+  DispatchMessageW(&message);
+}
+
+}  // namespace platform::win32
+
+namespace platform {
+
+int Window::RunModal(const WindowSpec& spec, const std::vector<ControlSpec>& controls,
+                     const std::vector<Menu>& menus, WindowHandler& handler) {
+  win32::Win32Window window(spec, controls, menus, handler);
+  return window.Run();
+}
+
+}  // namespace platform
