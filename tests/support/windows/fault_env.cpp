@@ -150,9 +150,8 @@ struct Spawned {
 // Runs this test program with the arguments and environment, its output going through a file.
 Spawned SpawnThisProgram(const std::vector<std::string>& arguments,
                          const std::vector<std::string>& environment) {
-  char* program = nullptr;
-  _get_pgmptr(&program);
-  std::vector<const char*> argv = {program};
+  const std::string program = std::filesystem::absolute(__argv[0]).string();
+  std::vector<const char*> argv = {program.c_str()};
   for (const std::string& argument : arguments) argv.push_back(argument.c_str());
   argv.push_back(nullptr);
   std::vector<const char*> envp;
@@ -170,7 +169,7 @@ Spawned SpawnThisProgram(const std::vector<std::string>& arguments,
   _dup2(output, 1);
   _dup2(output, 2);
   Spawned spawned;
-  spawned.status = static_cast<int>(_spawnve(_P_WAIT, program, argv.data(), envp.data()));
+  spawned.status = static_cast<int>(_spawnve(_P_WAIT, program.c_str(), argv.data(), envp.data()));
   _dup2(savedOut, 1);
   _dup2(savedErr, 2);
   _close(savedOut);
