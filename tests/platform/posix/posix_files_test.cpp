@@ -96,12 +96,24 @@ TEST(ReplaceWholeFile, KeepsThePermissionsOfTheFileItReplacesAndMakesItWritable)
   }
 }
 
+// A private, read-only file outside the folder a test works in, for links to point to.
+constexpr mode_t kPrivateReadOnly = 0400;
+std::string PrivateFileElsewhere(const TempFolder& elsewhere) {
+  const std::string target = elsewhere.File("private.log");
+  WriteBytes(target, kOld);
+  chmod(target.c_str(), kPrivateReadOnly);
+  return target;
+}
+
+void ExpectUntouched(const std::string& target) {
+  EXPECT_EQ(ReadBytes(target), kOld);
+  EXPECT_EQ(ModeOf(target), kPrivateReadOnly);
+}
+
 TEST(ReplaceWholeFile, ALinkIsReplacedByTheNewFileAndWhatItPointsToIsLeftAlone) {
   TempFolder folder;
   TempFolder elsewhere;
-  const std::string target = elsewhere.File("kept.log");
-  WriteBytes(target, kOld);
-  ASSERT_EQ(chmod(target.c_str(), 0400), 0);
+  const std::string target = PrivateFileElsewhere(elsewhere);
   for (const platform::ReadOnlyTarget readOnly : {kReplace, platform::ReadOnlyTarget::kRefuse}) {
     const std::string path = folder.File("data.log");
     std::filesystem::remove(path);
@@ -109,36 +121,32 @@ TEST(ReplaceWholeFile, ALinkIsReplacedByTheNewFileAndWhatItPointsToIsLeftAlone) 
     ASSERT_TRUE(ReplaceWholeFile(path, kNew, readOnly).ok());
     EXPECT_FALSE(std::filesystem::is_symlink(std::filesystem::symlink_status(path)));
     EXPECT_EQ(ReadBytes(path), kNew);
-    EXPECT_EQ(ReadBytes(target), kOld);
-    EXPECT_EQ(ModeOf(target), 0400u);
+    ExpectUntouched(target);
   }
 }
 
 TEST(Files, AttributesAndDeletionActOnALinkNeverOnWhatItPointsTo) {
   TempFolder folder;
   TempFolder elsewhere;
-  const std::string target = elsewhere.File("private.log");
-  WriteBytes(target, kOld);
-  ASSERT_EQ(chmod(target.c_str(), 0400), 0);
+  const std::string target = PrivateFileElsewhere(elsewhere);
   const std::string link = folder.File("mark.log");
   std::filesystem::create_symlink(target, link);
 
   platform::SetArchiveOnly(link);
-  EXPECT_EQ(ModeOf(target), 0400u);
+  ExpectUntouched(target);
   EXPECT_TRUE(platform::RemoveFile(link));
   EXPECT_FALSE(std::filesystem::is_symlink(std::filesystem::symlink_status(link)));
-  EXPECT_EQ(ReadBytes(target), kOld);
-  EXPECT_EQ(ModeOf(target), 0400u);
+  ExpectUntouched(target);
 }
 
 TEST(RemoveLeftoverTemporaries, RemovesALinkOfATemporarysNameButNotWhatItPointsTo) {
   TempFolder folder;
   TempFolder elsewhere;
-  WriteBytes(elsewhere.File("target"), kOld);
-  std::filesystem::create_symlink(elsewhere.File("target"), folder.File(".kalvor-link.tmp"));
+  const std::string target = PrivateFileElsewhere(elsewhere);
+  std::filesystem::create_symlink(target, folder.File(".kalvor-link.tmp"));
   platform::RemoveLeftoverTemporaries(folder.Path());
   EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{});
-  EXPECT_EQ(ReadBytes(elsewhere.File("target")), kOld);
+  ExpectUntouched(target);
 }
 
 }  // namespace
