@@ -19,6 +19,9 @@ constexpr platform::Colour kInitialMarkColour = 0xC0C0C0;  // light grey
 struct Program {
   std::string programFolder;  // ends in the path separator
   Settings settings;
+  // Read from "settings.log" at start-up. Only then can "mark.log" belong to these settings; settings
+  // from the dialog leave it alone until Record replaces it.
+  bool settingsFromFile = false;
   platform::Colour currentMarkColour = kInitialMarkColour;
   std::array<platform::Colour, 16> chooserCustomColours{};  // black at start, kept for the run
   bool colourDialogOpen = false;

@@ -11,15 +11,15 @@ namespace kalvor {
 int RunKalvor(const std::string& programFolder) {
   Program program;
   program.programFolder = programFolder;
-  // Decided once: a settings file created or deleted later only matters at the next start.
-  if (platform::FileExists(program.SettingsPath())) {
-    ReadSettings(program.SettingsPath(), program.settings);
-    if (SettingsInRange(program.settings)) {
-      OpenMainWindow(program);
-      return 0;
-    }
-    // A damaged or foreign file is treated as none: ask again rather than draw with its values.
-    program.settings = Settings{};
+  // Saves that a crash or a power cut interrupted leave their temporary files behind.
+  platform::RemoveLeftoverTemporaries(programFolder);
+  // Decided once: a settings file created or deleted later only matters at the next start. A damaged
+  // or foreign file is treated as none: ask again rather than draw with its values.
+  if (const std::optional<Settings> stored = ReadUsableSettings(program.SettingsPath())) {
+    program.settings = *stored;
+    program.settingsFromFile = true;
+    OpenMainWindow(program);
+    return 0;
   }
   ShowSettingsDialog(program);
   return 0;

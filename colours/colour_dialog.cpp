@@ -71,6 +71,7 @@ class ColourDialog : public platform::WindowHandler {
 
  private:
   int Language() const { return program.settings.languageIndex; }
+  bool Save() const;
   void ShowFreshGrid(platform::Window& window);
   void ShowSelectedColour(platform::Window& window, platform::Colour colour);
   void HighlightCell(platform::Window& window, const GridCell& cell);
@@ -90,6 +91,11 @@ class ColourDialog : public platform::WindowHandler {
   // Message boxes leave the dialog usable, so a second Get out may arrive after the first ended it.
   bool ended = false;
 };
+
+bool ColourDialog::Save() const {
+  return SaveFavourites(program.FavouritesPath(), favouriteCells, geometry.gridColumns, geometry.gridRows,
+                        Language());
+}
 
 void ColourDialog::OnInit(platform::Window& window) {
   SetColourDialogTexts(window, Language());
@@ -135,10 +141,9 @@ void ColourDialog::OnCommand(platform::Window& window, int id, int notification)
   }
 }
 
+// A failed save has shown its error; the changes then stay unsaved, and Get out still offers to save.
 void ColourDialog::File(platform::Window& window) {
-  // A failed save has shown its error; the confirmation follows all the same.
-  SaveFavourites(program.FavouritesPath(), favouriteCells, geometry.gridColumns, geometry.gridRows,
-                 Language());
+  if (!Save()) return;
   favouritesChanged = false;
   window.SetEnabled(kFileButtonId, false);
   ShowNotice(Text(text::msgColoursFiled, Language()), Language());
@@ -147,10 +152,8 @@ void ColourDialog::File(platform::Window& window) {
 void ColourDialog::GetOut(platform::Window& window) {
   // The chooser runs inside our own handling: ending the dialog under it is not ours to do.
   if (ended || chooserBusy) return;
-  if (favouritesChanged && AskYesNo(Text(text::msgSaveBeforeExit, Language()), Language())) {
-    SaveFavourites(program.FavouritesPath(), favouriteCells, geometry.gridColumns, geometry.gridRows,
-                   Language());
-  }
+  // A save that fails keeps the dialog open, so the changes are not lost with it.
+  if (favouritesChanged && AskYesNo(Text(text::msgSaveBeforeExit, Language()), Language()) && !Save()) return;
   if (ended) return;
   ended = true;
   program.colourDialogOpen = false;

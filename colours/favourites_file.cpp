@@ -79,8 +79,8 @@ std::vector<std::uint8_t> FavouriteFileContent(const FavouriteTable& favouriteCe
 
 bool SaveFavourites(const std::string& path, const FavouriteTable& favouriteCells, int gridColumns,
                     int gridRows, int languageIndex) {
-  const platform::ReplaceResult result =
-      platform::ReplaceWholeFile(path, FavouriteFileContent(favouriteCells, gridColumns, gridRows));
+  const platform::ReplaceResult result = platform::ReplaceWholeFile(
+      path, FavouriteFileContent(favouriteCells, gridColumns, gridRows), platform::ReadOnlyTarget::kReplace);
   if (result.ok()) return true;
   ShowFileError(result.error, languageIndex);
   return false;

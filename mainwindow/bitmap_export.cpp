@@ -48,7 +48,7 @@ std::vector<std::uint8_t> EncodeBitmapFile(const platform::Image& picture) {
 }
 
 platform::ReplaceResult SaveViewAsBitmap(const std::string& path, const platform::Image& viewSurface) {
-  return platform::ReplaceWholeFile(path, EncodeBitmapFile(viewSurface));
+  return platform::ReplaceWholeFile(path, EncodeBitmapFile(viewSurface), platform::ReadOnlyTarget::kRefuse);
 }
 
 std::string CutBitmapFileName(const std::string& typed) {

@@ -20,6 +20,7 @@ constexpr const char* kBitmapExtension = ".bmp";
 std::vector<std::uint8_t> EncodeBitmapFile(const platform::Image& picture);
 
 // Writes the view's picture to `path` in one step: the file is complete or not there (or as before).
+// A read-only file of that name is refused with 70, "Permission denied", and left as it is.
 platform::ReplaceResult SaveViewAsBitmap(const std::string& path, const platform::Image& viewSurface);
 
 // The typed name cut to 259 characters, never inside a UTF-8 character.

@@ -27,7 +27,7 @@ std::string AuthorMessage(int languageIndex) {
 }
 
 void MainWindowHandler::OnInit(platform::Window& window) {
-  if (platform::FileExists(program.MarksPath())) {
+  if (program.settingsFromFile && platform::FileExists(program.MarksPath())) {
     LoadMarks(program, dayCells);
   } else {
     dayCells.ClearAllMarks(program.settings.monthCount);
@@ -87,8 +87,10 @@ void MainWindowHandler::New(platform::Window& window) {
   DrawNewCalendar(window);
 }
 
+// A damaged settings file counts as missing here as at start-up: the marks must go out with settings
+// that the next start can read, or they could never come back.
 void MainWindowHandler::Record(platform::Window& window) {
-  if (!platform::FileExists(program.SettingsPath())) {
+  if (!ReadUsableSettings(program.SettingsPath())) {
     WriteSettings(program.SettingsPath(), program.settings);
     // The settings file may exist now, and with it something to delete.
     UpdateDeleteSettingsItem(window);

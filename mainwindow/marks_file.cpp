@@ -51,7 +51,8 @@ std::vector<std::uint8_t> BuildMarksFile(const DayCells& dayCells, std::int32_t 
 
 platform::ReplaceResult WriteMarksFile(const std::string& path, const DayCells& dayCells,
                                        std::int32_t settingsId) {
-  return platform::ReplaceWholeFile(path, BuildMarksFile(dayCells, settingsId));
+  return platform::ReplaceWholeFile(path, BuildMarksFile(dayCells, settingsId),
+                                    platform::ReadOnlyTarget::kReplace);
 }
 
 bool SaveMarks(const Program& program, const DayCells& dayCells) {

@@ -43,10 +43,11 @@ std::string ExecutableFolder();
 bool FileExists(const std::string& path);
 
 // Clears read-only (and any other special) attributes so the file can be replaced or deleted.
-// Failures are ignored.
+// Failures are ignored. A symbolic link is left as it is: the file it points to is never changed.
 void SetArchiveOnly(const std::string& path);
 
-// Deletes a file; returns false when it could not (missing included).
+// Deletes a file; returns false when it could not (missing included). A symbolic link is deleted
+// itself, never the file it points to.
 bool RemoveFile(const std::string& path);
 
 // Read access to a file of fixed-length records. Never reads more than asked for. Only regular files
@@ -79,9 +80,28 @@ struct ReplaceResult {
   bool ok() const { return error == kErrNone; }
 };
 
-// Replaces the file at `path` by `content` atomically: the complete new content is written beside the
-// old file and then moved over it, so on any failure the previous file stays exactly as it was. A
-// read-only existing file is replaced as well.
-ReplaceResult ReplaceWholeFile(const std::string& path, const std::vector<std::uint8_t>& content);
+// What a replacement does with an existing file that is read-only.
+enum class ReadOnlyTarget {
+  kReplace,  // the program's data files: a read-only file is replaced like any other
+  kRefuse,   // a file the user names: a read-only one is a failed save (70, at kCreate), left as it is
+};
+
+// Replaces the file at `path` by `content` atomically: the complete new content is written to a
+// temporary file beside the old one and then moved over it, so on any failure the previous file stays
+// exactly as it was and no temporary file is left. Every backend behaves alike:
+// - The new file keeps the permissions of the file it replaces (who may read and write it), made
+//   writable by its owner; a file made anew gets the system's default permissions.
+// - A symbolic link at `path` is replaced by the new file; the file it points to is never written or
+//   changed.
+// - A folder at `path` fails at kCreate with 75, "Path/file access error".
+// - Temporary files are named ".kalvor-" + 16 hex digits that stand for the target's name + "-" + 8
+//   random hex digits + ".tmp". A replacement first removes what earlier replacements of the same
+//   target left when the process was killed, so such leftovers cannot pile up: one per target at most.
+ReplaceResult ReplaceWholeFile(const std::string& path, const std::vector<std::uint8_t>& content,
+                               ReadOnlyTarget readOnly);
+
+// Removes every temporary file that interrupted replacements left in `folder` (ending in the path
+// separator): the program cleans its own folder this way when it starts.
+void RemoveLeftoverTemporaries(const std::string& folder);
 
 }  // namespace platform

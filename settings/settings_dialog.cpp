@@ -131,6 +131,9 @@ class SettingsDialogHandler : public platform::WindowHandler {
   }
 
   void OnCommand(Window& dialog, int id, int notification) override {
+    // Once accepted the dialog is done, even while the save's error box keeps it on screen: a second
+    // Accept would write the settings again and open a second calendar.
+    if (accepted) return;
     switch (id) {
       case kLanguageChooser:
         if (notification == platform::kNotifySelectionConfirmed) OnLanguageChosen(dialog);
@@ -150,7 +153,9 @@ class SettingsDialogHandler : public platform::WindowHandler {
   }
 
   // Closing from the window manager is a Cancel: the program ends without settings.
-  void OnCloseRequest(Window& dialog) override { dialog.End(kCancelled); }
+  void OnCloseRequest(Window& dialog) override {
+    if (!accepted) dialog.End(kCancelled);
+  }
 
   void OnActivate(Window& dialog, bool active) override { focusedControl.OnActivate(dialog, active); }
 
@@ -178,6 +183,7 @@ class SettingsDialogHandler : public platform::WindowHandler {
       ShowRefusal(settings.languageIndex);
       return;
     }
+    accepted = true;
     if (saveSettingsChecked == 1) WriteSettings(program.SettingsPath(), settings);
     dialog.End(kAccepted);
     // The calendar runs inside this handler; when it closes, the program ends.
@@ -192,6 +198,7 @@ class SettingsDialogHandler : public platform::WindowHandler {
 
   Program& program;
   int saveSettingsChecked = 0;           // 1 when the save box was last seen ticked
+  bool accepted = false;                 // a valid Accept is being carried out
   platform::FocusMemory focusedControl;  // remembered while the dialog is inactive
 };
 

@@ -80,11 +80,18 @@ void ReadSettings(const std::string& path, Settings& settings) {
   settings = DecodeSettingsRecord(record.data());
 }
 
+std::optional<Settings> ReadUsableSettings(const std::string& path) {
+  Settings settings;
+  ReadSettings(path, settings);
+  if (!SettingsInRange(settings)) return std::nullopt;
+  return settings;
+}
+
 bool WriteSettings(const std::string& path, Settings& settings) {
   settings.settingsId = DrawSettingsId();
   const auto record = EncodeSettingsRecord(settings);
-  const platform::ReplaceResult result =
-      platform::ReplaceWholeFile(path, std::vector<std::uint8_t>(record.begin(), record.end()));
+  const platform::ReplaceResult result = platform::ReplaceWholeFile(
+      path, std::vector<std::uint8_t>(record.begin(), record.end()), platform::ReadOnlyTarget::kReplace);
   if (result.ok()) return true;
   // A file that never opened is reported as "Bad file name or number", whatever the system said.
   ShowFileError(result.stage == platform::ReplaceStage::kCreate ? platform::kErrBadFileNumber : result.error,

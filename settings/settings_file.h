@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "settings/settings.h"
@@ -19,6 +20,10 @@ Settings DecodeSettingsRecord(const std::uint8_t* record);
 // Fills the settings from the last complete record of the file; leaves them as they are when the
 // file cannot be read or holds fewer than 32 bytes. Reports nothing.
 void ReadSettings(const std::string& path, Settings& settings);
+
+// The file's settings when it holds a record whose every value lies in its range. A missing,
+// unreadable or damaged file counts as no settings file at all: nothing may be drawn with its values.
+std::optional<Settings> ReadUsableSettings(const std::string& path);
 
 // Draws a new settingsId (kept in memory whatever happens next), then replaces the file by one record.
 // A failure is shown as a file error message; a file that cannot be created at all is reported as 52,

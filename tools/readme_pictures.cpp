@@ -92,7 +92,8 @@ void WriteSettings(const std::string& folder, int language, int dayShape) {
   settings.languageIndex = language;
   settings.settingsId = 123456;
   const auto record = kalvor::EncodeSettingsRecord(settings);
-  platform::ReplaceWholeFile(folder + "settings.log", {record.begin(), record.end()});
+  platform::ReplaceWholeFile(folder + "settings.log", {record.begin(), record.end()},
+                             platform::ReadOnlyTarget::kReplace);
 }
 
 void RunIn(const std::string& folder) {

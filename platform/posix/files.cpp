@@ -29,10 +29,11 @@ bool FileExists(const std::string& path) {
 }
 
 // Windows' "archive only" takes away read-only; here that means giving the owner write permission.
+// A link has no permissions of its own, and the file it points to is not ours to change.
 void SetArchiveOnly(const std::string& path) {
   struct stat info;
-  if (stat(path.c_str(), &info) != 0) return;
-  chmod(path.c_str(), (info.st_mode & 07777) | S_IWUSR);
+  if (lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return;
+  fchmodat(AT_FDCWD, path.c_str(), (info.st_mode & 07777) | S_IWUSR, AT_SYMLINK_NOFOLLOW);
 }
 
 bool RemoveFile(const std::string& path) {

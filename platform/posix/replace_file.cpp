@@ -1,86 +1,111 @@
-// Atomic replacement of a file: the new content goes completely into a fresh file beside the old one,
-// reaches the disk, and only then is moved over the old name. Any failure leaves the old file alone.
+// The system calls beneath a replacement on POSIX systems. Nothing here follows a symbolic link: new
+// files are made with O_EXCL | O_NOFOLLOW, entries are examined with lstat, and rename replaces a link
+// itself.
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <climits>
-#include <random>
+#include <cstring>
 #include <string>
 
 #include "platform/files.h"
 #include "platform/native_files.h"
 #include "platform/posix/errno_map.h"
 
-namespace platform {
+namespace platform::native {
+
+const char kPathSeparators[] = "/";
 
 namespace {
+constexpr mode_t kNewFileMode = 0666;     // narrowed by the umask, as for any new file
+constexpr mode_t kPermissionBits = 0777;  // who may read, write and run it; never set-id bits
+}  // namespace
 
-constexpr mode_t kNewFileMode = 0666;  // narrowed by the umask, as for any new file
-constexpr int kTemporaryNameAttempts = 100;
-constexpr const char* kTemporaryPrefix = ".kalvor-";
-constexpr const char* kTemporarySuffix = ".tmp";
+struct NewFile {
+  int fd = -1;
+};
 
-ReplaceResult Failure(int errorNumber, ReplaceStage stage) {
-  return ReplaceResult{errorNumber, stage};
+void NewFileCloser::operator()(NewFile* file) const {
+  if (file->fd >= 0) close(file->fd);
+  delete file;
 }
 
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+Entry Inspect(const std::string& path) {
+  struct stat info;
+  Entry entry;
+  if (lstat(path.c_str(), &info) != 0) return entry;
+  entry.exists = true;
+  entry.isFolder = S_ISDIR(info.st_mode);
+  entry.isLink = S_ISLNK(info.st_mode);
+  entry.readOnly =
+      S_ISREG(info.st_mode) && ((info.st_mode & S_IWUSR) == 0 || access(path.c_str(), W_OK) != 0);
+  return entry;
 }
 
-// A name the target itself could never have is refused before anything is created.
 bool AcceptableName(const std::string& path) {
   const std::size_t slash = path.rfind('/');
   const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
   return !name.empty() && name.size() <= NAME_MAX && path.size() < PATH_MAX;
 }
 
-struct TemporaryFile {
-  int fd = -1;
-  std::string path;
-  int error = 0;  // errno of the last failed attempt
-};
-
-// O_EXCL makes sure the name is ours alone; a clash just means trying another one.
-TemporaryFile CreateTemporary(const std::string& folder) {
-  static std::mt19937 names{std::random_device{}()};
-  TemporaryFile temporary;
-  for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-    temporary.path = folder + kTemporaryPrefix + std::to_string(getpid()) + "-" + std::to_string(names()) +
-                     kTemporarySuffix;
-    temporary.fd = open(temporary.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode);
-    if (temporary.fd >= 0) return temporary;
-    temporary.error = errno;
-    if (temporary.error != EEXIST) break;
+std::vector<std::string> FolderNames(const std::string& folder) {
+  std::vector<std::string> names;
+  DIR* listing = opendir(folder.empty() ? "." : folder.c_str());
+  if (listing == nullptr) return names;
+  while (const dirent* entry = readdir(listing)) {
+    if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0) {
+      names.emplace_back(entry->d_name);
+    }
   }
-  return temporary;
+  closedir(listing);
+  return names;
 }
 
-// Writes everything, carrying on after partial writes; 0 on success, else the errno.
-int WriteAll(int fd, const std::vector<std::uint8_t>& content) {
+int CreateNewFile(const std::string& path, NewFilePtr& file) {
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kNewFileMode);
+  if (fd < 0) return FileErrorFromErrno(errno);
+  file.reset(new NewFile{fd});
+  return kErrNone;
+}
+
+// Carries on after partial writes.
+int WriteAll(NewFile& file, const std::vector<std::uint8_t>& content) {
   std::size_t done = 0;
   while (done < content.size()) {
-    const ssize_t written = write(fd, content.data() + done, content.size() - done);
+    const ssize_t written = write(file.fd, content.data() + done, content.size() - done);
     if (written < 0 && errno == EINTR) continue;
-    if (written < 0) return errno;
-    if (written == 0) return EIO;  // no progress and no reason given: treat as a device fault
+    if (written < 0) return FileErrorFromErrno(errno);
+    if (written == 0) return FileErrorFromErrno(EIO);  // no progress and no reason given: a device fault
     done += static_cast<std::size_t>(written);
   }
-  return 0;
+  return kErrNone;
 }
 
-// Everything from writing to closing; 0 on success, else the errno. The descriptor is always closed.
-int FillAndClose(int fd, const std::vector<std::uint8_t>& content) {
-  int error = WriteAll(fd, content);
-  if (error == 0 && fsync(fd) != 0) error = errno;
-  if (close(fd) != 0 && error == 0) error = errno;
-  return error;
+// The owner first, as changing it may clear mode bits. Only root may give the file to another user;
+// the group can be kept wherever the user belongs to it.
+void TakePermissions(NewFile& file, const std::string& replaced) {
+  struct stat info;
+  if (lstat(replaced.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return;
+  const bool owned = fchown(file.fd, info.st_uid, info.st_gid) == 0 ||
+                     fchown(file.fd, static_cast<uid_t>(-1), info.st_gid) == 0;
+  static_cast<void>(owned);  // a new owner is a nicety; the mode below is what keeps the file private
+  fchmod(file.fd, (info.st_mode & kPermissionBits) | S_IWUSR);
 }
 
-// Makes the rename itself durable; a failure here changes nothing the user could act on.
+int Finish(NewFilePtr file) {
+  int error = fsync(file->fd) == 0 ? 0 : errno;
+  if (close(file->fd) != 0 && error == 0) error = errno;
+  file->fd = -1;
+  return error == 0 ? kErrNone : FileErrorFromErrno(error);
+}
+
+int MoveOver(const std::string& from, const std::string& to) {
+  return rename(from.c_str(), to.c_str()) == 0 ? kErrNone : FileErrorFromErrno(errno);
+}
+
 void SyncFolder(const std::string& folder) {
   const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
@@ -88,32 +113,4 @@ void SyncFolder(const std::string& folder) {
   close(fd);
 }
 
-}  // namespace
-
-namespace native {
-
-ReplaceResult ReplaceFileAtomically(const std::string& path, const std::vector<std::uint8_t>& content) {
-  if (!AcceptableName(path)) return Failure(kErrBadFileName, ReplaceStage::kCreate);
-  // A folder standing where the file should be means the file cannot be created at all.
-  struct stat existing {};
-  if (stat(path.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode)) {
-    return Failure(FileErrorFromErrno(EISDIR), ReplaceStage::kCreate);
-  }
-
-  const std::string folder = FolderOf(path);
-  const TemporaryFile temporary = CreateTemporary(folder);
-  if (temporary.fd < 0) return Failure(FileErrorFromErrno(temporary.error), ReplaceStage::kCreate);
-
-  int error = FillAndClose(temporary.fd, content);
-  if (error == 0 && rename(temporary.path.c_str(), path.c_str()) != 0) error = errno;
-  if (error != 0) {
-    unlink(temporary.path.c_str());
-    return Failure(FileErrorFromErrno(error), ReplaceStage::kWrite);
-  }
-  SyncFolder(folder);
-  return ReplaceResult{};
-}
-
-}  // namespace native
-
-}  // namespace platform
+}  // namespace platform::native

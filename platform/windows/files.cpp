@@ -33,10 +33,16 @@ bool FileExists(const std::string& path) {
   return GetFileAttributesW(windows::Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// A link (a reparse point) keeps its attributes: they are not what makes the file it points to
+// read-only, and that file is not ours to change.
 void SetArchiveOnly(const std::string& path) {
-  SetFileAttributesW(windows::Widen(path).c_str(), FILE_ATTRIBUTE_ARCHIVE);
+  const std::wstring name = windows::Widen(path);
+  const DWORD attributes = GetFileAttributesW(name.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return;
+  SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_ARCHIVE);
 }
 
+// A link is deleted itself, never the file it points to.
 bool RemoveFile(const std::string& path) {
   return DeleteFileW(windows::Widen(path).c_str()) != 0;
 }

@@ -1,11 +1,9 @@
-// Atomic replacement of a file: the new content goes completely into a fresh file beside the old one,
-// reaches the disk, and only then is moved over the old name in one step. Any failure leaves the old
-// file alone.
+// The system calls beneath a replacement on Windows, every one the UTF-16 (...W) call. A link (a
+// reparse point) is reported as such and never followed: the move replaces the link itself.
 #include <windows.h>
 
 #include <algorithm>
 #include <cwchar>
-#include <random>
 #include <string>
 
 #include "platform/files.h"
@@ -13,21 +11,20 @@
 #include "platform/windows/error_map.h"
 #include "platform/windows/unicode.h"
 
-namespace platform {
+namespace platform::native {
+
+const char kPathSeparators[] = "\\/";
 
 namespace {
 
-constexpr int kTemporaryNameAttempts = 100;
-constexpr const wchar_t* kTemporaryPrefix = L".kalvor-";
-constexpr const wchar_t* kTemporarySuffix = L".tmp";
 constexpr std::size_t kLongestName = 255;
 constexpr int kMoveAttempts = 50;
 constexpr DWORD kMoveRetryMilliseconds = 20;
 // Characters no Windows file name may hold, besides the controls below 32.
 constexpr const wchar_t* kForbiddenInNames = L"<>:\"|?*";
 
-ReplaceResult Failure(DWORD systemError, ReplaceStage stage) {
-  return ReplaceResult{windows::FileErrorFromSystemError(systemError), stage};
+int ErrorOf(DWORD systemError) {
+  return windows::FileErrorFromSystemError(systemError);
 }
 
 std::size_t NameStart(const std::wstring& path) {
@@ -35,8 +32,44 @@ std::size_t NameStart(const std::wstring& path) {
   return separator == std::wstring::npos ? 0 : separator + 1;
 }
 
+// Another program reading the old file (a virus scanner, an indexer) holds it for a moment without
+// letting it be replaced; the move is tried again for a short while before that counts as a failure.
+DWORD MoveWithRetries(const std::wstring& from, const std::wstring& to) {
+  DWORD error = 0;
+  for (int attempt = 0; attempt < kMoveAttempts; ++attempt) {
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return 0;
+    error = GetLastError();
+    if (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) break;
+    Sleep(kMoveRetryMilliseconds);
+  }
+  return error;
+}
+
+}  // namespace
+
+struct NewFile {
+  HANDLE file = INVALID_HANDLE_VALUE;
+};
+
+void NewFileCloser::operator()(NewFile* file) const {
+  if (file->file != INVALID_HANDLE_VALUE) CloseHandle(file->file);
+  delete file;
+}
+
+Entry Inspect(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(windows::Widen(path).c_str());
+  Entry entry;
+  if (attributes == INVALID_FILE_ATTRIBUTES) return entry;
+  entry.exists = true;
+  entry.isFolder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  entry.isLink = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+  entry.readOnly = !entry.isFolder && !entry.isLink && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+  return entry;
+}
+
 // A name the target itself could never have is refused before anything is created.
-bool AcceptableName(const std::wstring& path) {
+bool AcceptableName(const std::string& utf8Path) {
+  const std::wstring path = windows::Widen(utf8Path);
   const std::wstring name = path.substr(NameStart(path));
   if (name.empty() || name.size() > kLongestName || path.size() >= MAX_PATH) return false;
   for (const wchar_t c : name) {
@@ -45,97 +78,68 @@ bool AcceptableName(const std::wstring& path) {
   return true;
 }
 
-struct TemporaryFile {
-  HANDLE file = INVALID_HANDLE_VALUE;
-  std::wstring path;
-  DWORD error = 0;  // of the last failed attempt
-};
-
-// CREATE_NEW makes sure the name is ours alone; a clash just means trying another one.
-TemporaryFile CreateTemporary(const std::wstring& folder) {
-  static std::mt19937 names{std::random_device{}()};
-  TemporaryFile temporary;
-  for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-    temporary.path = folder + kTemporaryPrefix + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                     std::to_wstring(names()) + kTemporarySuffix;
-    temporary.file = CreateFileW(temporary.path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (temporary.file != INVALID_HANDLE_VALUE) return temporary;
-    temporary.error = GetLastError();
-    if (temporary.error != ERROR_FILE_EXISTS && temporary.error != ERROR_ALREADY_EXISTS) break;
-  }
-  return temporary;
+std::vector<std::string> FolderNames(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAW found;
+  const std::wstring pattern = windows::Widen(folder) + L"*";
+  const HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::wstring name = found.cFileName;
+    if (name != L"." && name != L"..") names.push_back(windows::Narrow(name));
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return names;
 }
 
-// Writes everything, flushes it to the disk and closes the file; 0 on success, else the system error.
-DWORD FillAndClose(HANDLE file, const std::vector<std::uint8_t>& content) {
-  DWORD error = 0;
+// CREATE_NEW fails on whatever stands at the name, a link included.
+int CreateNewFile(const std::string& path, NewFilePtr& file) {
+  const HANDLE handle = CreateFileW(windows::Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return ErrorOf(GetLastError());
+  file.reset(new NewFile{handle});
+  return kErrNone;
+}
+
+int WriteAll(NewFile& file, const std::vector<std::uint8_t>& content) {
   std::size_t done = 0;
-  while (error == 0 && done < content.size()) {
+  while (done < content.size()) {
     const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(content.size() - done, MAXDWORD));
     DWORD written = 0;
-    if (!WriteFile(file, content.data() + done, wanted, &written, nullptr)) {
-      error = GetLastError();
-    } else if (written == 0) {
-      error = ERROR_WRITE_FAULT;  // no progress and no reason given
-    }
+    if (!WriteFile(file.file, content.data() + done, wanted, &written, nullptr))
+      return ErrorOf(GetLastError());
+    if (written == 0) return ErrorOf(ERROR_WRITE_FAULT);  // no progress and no reason given
     done += written;
   }
-  if (error == 0 && !FlushFileBuffers(file)) error = GetLastError();
-  if (!CloseHandle(file) && error == 0) error = GetLastError();
-  return error;
+  return kErrNone;
 }
 
-// Another program reading the old file (a virus scanner, an indexer) holds it for a moment without
-// letting it be replaced; the move is tried again for a short while before that counts as a failure.
-DWORD MoveOver(const std::wstring& temporary, const std::wstring& path) {
-  DWORD error = 0;
-  for (int attempt = 0; attempt < kMoveAttempts; ++attempt) {
-    if (MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-      return 0;
-    error = GetLastError();
-    if (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) break;
-    Sleep(kMoveRetryMilliseconds);
-  }
-  return error;
+// Who may read and write a file is its access control list, which the new file inherits from the
+// folder as the replaced one did; its only other permission, the read-only attribute, is taken away by
+// a replacement anyway.
+void TakePermissions(NewFile&, const std::string&) {}
+
+int Finish(NewFilePtr file) {
+  DWORD error = FlushFileBuffers(file->file) ? 0 : GetLastError();
+  if (!CloseHandle(file->file) && error == 0) error = GetLastError();
+  file->file = INVALID_HANDLE_VALUE;
+  return error == 0 ? kErrNone : ErrorOf(error);
 }
 
 // The move over a read-only file needs its read-only attribute cleared first; it comes back if the
 // move fails, so the old file stays exactly as it was.
-DWORD MoveIntoPlace(const std::wstring& temporary, const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  const bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
-  if (readOnly) SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
-  const DWORD error = MoveOver(temporary, path);
-  if (error != 0 && readOnly) SetFileAttributesW(path.c_str(), attributes);
-  return error;
+int MoveOver(const std::string& from, const std::string& to) {
+  const std::wstring target = windows::Widen(to);
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  const bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
+                        !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+  if (readOnly) SetFileAttributesW(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+  const DWORD error = MoveWithRetries(windows::Widen(from), target);
+  if (error != 0 && readOnly) SetFileAttributesW(target.c_str(), attributes);
+  return error == 0 ? kErrNone : ErrorOf(error);
 }
 
-}  // namespace
+// MOVEFILE_WRITE_THROUGH has made the move durable already.
+void SyncFolder(const std::string&) {}
 
-namespace native {
-
-ReplaceResult ReplaceFileAtomically(const std::string& utf8Path, const std::vector<std::uint8_t>& content) {
-  const std::wstring path = windows::Widen(utf8Path);
-  if (!AcceptableName(path)) return Failure(ERROR_INVALID_NAME, ReplaceStage::kCreate);
-  // A folder standing where the file should be means the file cannot be created at all.
-  const DWORD existing = GetFileAttributesW(path.c_str());
-  if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_DIRECTORY)) {
-    return Failure(ERROR_DIRECTORY, ReplaceStage::kCreate);
-  }
-
-  const TemporaryFile temporary = CreateTemporary(path.substr(0, NameStart(path)));
-  if (temporary.file == INVALID_HANDLE_VALUE) return Failure(temporary.error, ReplaceStage::kCreate);
-
-  DWORD error = FillAndClose(temporary.file, content);
-  if (error == 0) error = MoveIntoPlace(temporary.path, path);
-  if (error != 0) {
-    DeleteFileW(temporary.path.c_str());
-    return Failure(error, ReplaceStage::kWrite);
-  }
-  return ReplaceResult{};
-}
-
-}  // namespace native
-
-}  // namespace platform
+}  // namespace platform::native

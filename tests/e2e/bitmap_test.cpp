@@ -1,12 +1,14 @@
 // The Bitmap command: the file-name dialog and the exported picture, through the real windows.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "mainwindow/file_name_dialog.h"
 #include "platform/file_faults.h"
 #include "platform/files.h"
 #include "tests/e2e/main_window_steps.h"
+#include "tests/support/fault_env.h"
 
 namespace kalvor::testing {
 namespace {
@@ -21,11 +23,8 @@ constexpr const char* kDialogSpanish = "Operación con fichero";
 // A bare bitmap name lands in the current folder: each test works in its own.
 class BitmapE2e : public ::testing::Test {
  protected:
-  BitmapE2e() : previous(std::filesystem::current_path()) { std::filesystem::current_path(folder.Path()); }
-  ~BitmapE2e() override { std::filesystem::current_path(previous); }
-
   TempFolder folder;
-  std::filesystem::path previous;
+  InFolder inFolder{folder.Path()};
 };
 
 void OnDialog(const char* caption, std::function<void(platform::Window&)> step) {
@@ -197,6 +196,47 @@ TEST_F(BitmapE2e, AFailedExportShowsItsNumberAndLeavesTheOldFile) {
   std::size_t entries = 0;
   for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path())) ++entries;
   EXPECT_EQ(entries, 2u) << "only settings.log and plan.bmp";
+}
+
+// An export killed once its new file is complete, before the file is moved into place, leaves that new
+// file beside the old one. Exports of the same name killed again and again leave one such file, not one
+// each; the next export that goes through leaves none. The program folder stays clean throughout.
+TEST(BitmapLeftoversE2e, InterruptedExportsOfOneNameLeaveOneStrayFileAtMost) {
+  constexpr int kKilledExitCode = 86;
+  if (InTestChild()) {
+    const InFolder inPictures(ChildValue("PICTURES"));
+    platform::testing::InjectStopBeforeMove([] { std::_Exit(kKilledExitCode); });
+    Menu(kCmdBitmap);
+    TypeAndAccept(kDialogEnglish, "plan");
+    GetOutAndCloseEverything();  // only when the export was not stopped
+    RunProgram(ChildValue("PROGRAM"));
+    return;
+  }
+  TempFolder program;
+  TempFolder pictures;
+  WriteSettingsFile(program, TallestRun());
+  const std::vector<std::uint8_t> old = {'o', 'l', 'd'};
+  WriteBytes(pictures.File("plan.bmp"), old);
+  for (int run = 1; run <= 3; ++run) {
+    SCOPED_TRACE(run);
+    const ChildRun child =
+        RunThisTestInChild({{"PROGRAM", program.Path()}, {"PICTURES", pictures.Path()}}, ChildUser::kSame);
+    ASSERT_TRUE(child.started) << child.reason;
+    ASSERT_EQ(child.exitCode, kKilledExitCode) << "the export was not stopped:\n" << child.output;
+    EXPECT_EQ(FolderEntries(pictures.Path()).size(), 2u) << "plan.bmp and a single stray file";
+    EXPECT_EQ(ReadBytes(pictures.File("plan.bmp")), old);
+  }
+
+  const InFolder inPictures(pictures.Path());
+  Menu(kCmdBitmap);
+  TypeAndAccept(kDialogEnglish, "plan");
+  std::vector<automation::SeenMessageBox> seen;
+  AnswerBox(seen);
+  GetOutAndCloseEverything();
+  RunProgram(program);
+  EXPECT_EQ(FolderEntries(pictures.Path()), std::vector<std::string>{"plan.bmp"});
+  EXPECT_EQ(ReadBytes(pictures.File("plan.bmp")).size(), kBitmapSize);
+  EXPECT_EQ(FolderEntries(program.Path()), std::vector<std::string>{"settings.log"});
 }
 
 }  // namespace

@@ -5,12 +5,15 @@
 // The writes: settings.log by the settings dialog's Accept and by Record when it is missing, mark.log by
 // Record, "Mis Colores.log" by the colour dialog's File button and by its Get out answered Yes, and a
 // bitmap in the current folder. The faults: a full disk, a folder the user may not write, a read-only
-// previous file (replaced, by design), a folder standing where the file should be, a read-only medium,
-// and injected failures for the error numbers the machine cannot make on demand.
+// previous file (replaced, by design, except for a bitmap the user names), a folder standing where the
+// file should be, a read-only medium, the process killed between writing the new file and moving it
+// into place (then started again), and injected failures for the error numbers the machine cannot make
+// on demand.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -42,6 +45,7 @@ constexpr std::size_t kMarksFileSize = 20 * 868;
 constexpr std::size_t kFavouritesFileSize = 130 * 24;
 constexpr std::size_t kBitmapSize = 2480994;
 constexpr const char* kBitmapName = "plan";
+constexpr int kKilledExitCode = 86;
 
 // What the program says, by languageIndex 1 to 6.
 struct Language {
@@ -95,20 +99,6 @@ void Inject(const Injection& injection) {
     platform::testing::InjectReplaceFailure(injection.error, platform::ReplaceStage::kWrite, injection.count);
   }
 }
-
-// A bare bitmap name lands in the current folder.
-class InFolder {
- public:
-  explicit InFolder(const std::string& folder) : previous_(std::filesystem::current_path()) {
-    std::filesystem::current_path(folder);
-  }
-  ~InFolder() { std::filesystem::current_path(previous_); }
-  InFolder(const InFolder&) = delete;
-  InFolder& operator=(const InFolder&) = delete;
-
- private:
-  std::filesystem::path previous_;
-};
 
 // The file-name dialog or the colour dialog: the newest window that is not the calendar.
 void OnDialog(std::function<void(platform::Window&)> step) {
@@ -202,19 +192,24 @@ class Session {
     if (errors.other != 0) ExpectBox(kErrorTexts.at(errors.other));
   }
 
-  // The confirmation follows the error message.
+  // Only a file written is confirmed; after a failure the change is still unsaved, so Get out asks.
   void FileFavourites(Errors errors, Injection injection = {}) {
     ChangeAFavourite();
     OnDialog([injection](platform::Window& dialog) {
       Inject(injection);
       automation::Click(dialog, kFileButtonId);
     });
-    if (errors.other != 0) ExpectBox(kErrorTexts.at(errors.other));
+    if (errors.other != 0) {
+      ExpectBox(kErrorTexts.at(errors.other));
+      GetOutOfTheColoursWithoutSaving();
+      return;
+    }
     ExpectBox(language_.coloursFiled);
     OnDialog([](platform::Window& dialog) { automation::Click(dialog, kGetOutButtonId); });
     ExpectOnlyTheCalendarOpen();
   }
 
+  // A save that fails keeps the dialog open with the change.
   void SaveFavouritesOnGetOut(Errors errors, Injection injection = {}) {
     ChangeAFavourite();
     OnDialog([injection](platform::Window& dialog) {
@@ -222,7 +217,11 @@ class Session {
       automation::Click(dialog, kGetOutButtonId);
     });
     ExpectBox(language_.saveBeforeExit, platform::MessageAnswer::kYes);
-    if (errors.other != 0) ExpectBox(kErrorTexts.at(errors.other));
+    if (errors.other != 0) {
+      ExpectBox(kErrorTexts.at(errors.other));
+      GetOutOfTheColoursWithoutSaving();
+      return;
+    }
     ExpectOnlyTheCalendarOpen();
   }
 
@@ -266,6 +265,12 @@ class Session {
     });
   }
 
+  void GetOutOfTheColoursWithoutSaving() {
+    OnDialog([](platform::Window& dialog) { automation::Click(dialog, kGetOutButtonId); });
+    ExpectBox(language_.saveBeforeExit, platform::MessageAnswer::kNo);
+    ExpectOnlyTheCalendarOpen();
+  }
+
   static void ChangeAFavourite() {
     Menu(kCmdFavouriteColours);
     OnDialog([](platform::Window& dialog) {
@@ -293,7 +298,7 @@ enum class Write {
   kFavouritesByGetOut,
   kBitmap
 };
-enum class Fault { kDiskFull, kFolderNotWritable, kReadOnlyFile, kFolderInTheWay, kReadOnlyMedium };
+enum class Fault { kDiskFull, kFolderNotWritable, kReadOnlyFile, kFolderInTheWay, kReadOnlyMedium, kKilled };
 
 struct Row {
   Write write;
@@ -319,7 +324,7 @@ const Language& LanguageOf(Write write) {
   return kLanguages[4];
 }
 
-Errors ErrorsOf(Fault fault) {
+Errors ErrorsOf(Write write, Fault fault) {
   switch (fault) {
     case Fault::kDiskFull:
       return {61, 61};  // even settings.log: its new file is made, only its content does not fit
@@ -329,7 +334,9 @@ Errors ErrorsOf(Fault fault) {
     case Fault::kFolderInTheWay:
       return {52, 75};  // settings.log cannot be created at all
     case Fault::kReadOnlyFile:
-      return {};
+      return {0, write == Write::kBitmap ? 70 : 0};  // only the user's own file is refused
+    case Fault::kKilled:
+      return {};  // the run never gets as far as a message
   }
   return {};
 }
@@ -382,7 +389,7 @@ std::optional<std::vector<std::uint8_t>> PreviousContent(Write write) {
 // The run, as the user who meets the fault.
 void DriveWrite(Write write, Fault fault, const std::string& folder) {
   const Language& language = LanguageOf(write);
-  const Errors errors = ErrorsOf(fault);
+  const Errors errors = ErrorsOf(write, fault);
   std::optional<InFolder> inFolder;
   Session session(language);
   switch (write) {
@@ -443,11 +450,37 @@ void ExpectNewContent(Write write, const std::vector<std::uint8_t>& bytes) {
   }
 }
 
+// Starts the program in the folder and leaves at once: Cancel in the settings dialog, else Get out.
+void StartAndLeave(const std::string& folder) {
+  automation::Then([] {
+    platform::Window* window = automation::ActiveWindow();
+    if (window == nullptr) {
+      ADD_FAILURE() << "the program opened no window";
+    } else if (automation::MenuBar(*window).empty()) {
+      automation::Click(*window, kCancelButton);
+    } else {
+      automation::InvokeMenu(*window, kCmdGetOut);
+    }
+  });
+  RunProgram(folder);
+}
+
+// The save is killed in a child process once its new file is complete and before it is moved into
+// place, as by a crash or a power cut; then the program starts again in the same folder.
+void KillMidSaveAndStartAgain(const std::string& folder, std::size_t entriesBefore) {
+  const ChildRun run = RunThisTestInChild({{"FOLDER", folder}}, ChildUser::kSame);
+  ASSERT_TRUE(run.started) << run.reason;
+  ASSERT_EQ(run.exitCode, kKilledExitCode) << "the save never came to moving its new file:\n" << run.output;
+  EXPECT_EQ(FolderEntries(folder).size(), entriesBefore + 1) << "the new file was not waiting beside the old";
+  StartAndLeave(folder);
+}
+
 class WriteFaultsE2e : public ::testing::TestWithParam<Row> {};
 
 TEST_P(WriteFaultsE2e, OneNumberedMessageThePreviousFileKeptAndTheProgramGoesOn) {
   const auto [write, fault] = GetParam();
-  if (InUnprivilegedChild()) {
+  if (InTestChild()) {
+    if (fault == Fault::kKilled) platform::testing::InjectStopBeforeMove([] { std::_Exit(kKilledExitCode); });
     DriveWrite(write, fault, ChildValue("FOLDER"));
     return;
   }
@@ -492,12 +525,15 @@ TEST_P(WriteFaultsE2e, OneNumberedMessageThePreviousFileKeptAndTheProgramGoesOn)
       }
       break;
     case Fault::kFolderInTheWay:
+    case Fault::kKilled:
       break;
   }
   const std::vector<std::string> entries = FolderEntries(folder);
 
-  if (unprivileged) {
-    const UnprivilegedRun run = RunThisTestUnprivileged({{"FOLDER", folder}});
+  if (fault == Fault::kKilled) {
+    KillMidSaveAndStartAgain(folder, entries.size());
+  } else if (unprivileged) {
+    const ChildRun run = RunThisTestUnprivileged({{"FOLDER", folder}});
     if (!run.started) GTEST_SKIP() << run.reason;
     EXPECT_TRUE(run.passed) << run.output;
   } else {
@@ -505,7 +541,7 @@ TEST_P(WriteFaultsE2e, OneNumberedMessageThePreviousFileKeptAndTheProgramGoesOn)
   }
 
   EXPECT_EQ(FolderEntries(folder), entries) << "a file was left behind or went missing";
-  if (fault == Fault::kReadOnlyFile) {
+  if (fault == Fault::kReadOnlyFile && write != Write::kBitmap) {
     ExpectNewContent(write, ReadBytes(target));
   } else if (fault == Fault::kFolderInTheWay) {
     EXPECT_TRUE(std::filesystem::is_directory(target));
@@ -526,7 +562,7 @@ std::vector<Row> AllRows() {
   for (const Write write : {Write::kSettingsByAccept, Write::kSettingsByRecord, Write::kMarks,
                             Write::kFavouritesByFile, Write::kFavouritesByGetOut, Write::kBitmap}) {
     for (const Fault fault : {Fault::kDiskFull, Fault::kFolderNotWritable, Fault::kReadOnlyFile,
-                              Fault::kFolderInTheWay, Fault::kReadOnlyMedium}) {
+                              Fault::kFolderInTheWay, Fault::kReadOnlyMedium, Fault::kKilled}) {
       // Record writes settings.log only where nothing at all stands under that name.
       const bool settingsPresent = fault == Fault::kReadOnlyFile || fault == Fault::kFolderInTheWay;
       if (write == Write::kSettingsByRecord && settingsPresent) continue;
@@ -545,9 +581,10 @@ std::string Name(const Row& row) {
                                                       {Write::kBitmap, "Bitmap"}};
   static const std::map<Fault, std::string> faults = {{Fault::kDiskFull, "DiskFull"},
                                                       {Fault::kFolderNotWritable, "FolderNotWritable"},
-                                                      {Fault::kReadOnlyFile, "ReadOnlyFileIsReplaced"},
+                                                      {Fault::kReadOnlyFile, "ReadOnlyFile"},
                                                       {Fault::kFolderInTheWay, "FolderInTheWay"},
-                                                      {Fault::kReadOnlyMedium, "ReadOnlyMedium"}};
+                                                      {Fault::kReadOnlyMedium, "ReadOnlyMedium"},
+                                                      {Fault::kKilled, "KilledBeforeTheMove"}};
   return writes.at(row.write) + "_" + faults.at(row.fault);
 }
 

@@ -1,7 +1,10 @@
 // Marking days with the mouse, New, Record and what the next start brings back, through the real windows.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "platform/files.h"
+#include "settings/settings_dialog.h"
 #include "tests/e2e/main_window_steps.h"
 
 namespace kalvor::testing {
@@ -168,6 +171,95 @@ TEST(MarksE2e, AMarksFileOfTheWrongLengthIsReportedAndKept) {
   EXPECT_EQ(seen[0].text, "Error File format ...");
   EXPECT_EQ(seen[0].caption, "Programmer");
   EXPECT_EQ(ReadBytes(folder.File("mark.log")), odd);
+}
+
+// The settings dialog with the tallest run chosen, then Accept.
+void AcceptTheTallestRunInTheSettingsDialog(bool save) {
+  automation::Then([save] {
+    platform::Window* dialog = automation::ActiveWindow();
+    if (dialog == nullptr || !automation::MenuBar(*dialog).empty()) {
+      ADD_FAILURE() << "the settings dialog is not open";
+      return;
+    }
+    automation::ChooseItem(*dialog, kLanguageChooser, 4);  // English
+    automation::ChooseItem(*dialog, kStartMonthList, 11);  // December
+    automation::ChooseItem(*dialog, kStartYearList, 0);    // 2000
+    automation::ChooseItem(*dialog, kLastMonthList, 6);    // July
+    automation::ChooseItem(*dialog, kLastYearList, 2);     // 2002
+    automation::ChooseItem(*dialog, kDayShapeList, 0);     // square
+    if (save) automation::Click(*dialog, kSaveSettingsBox);
+    automation::Click(*dialog, kAcceptButton);
+  });
+}
+
+// A settings file with one value out of its range sends the user to the settings dialog; the marks
+// recorded with it must not go while the user looks at a calendar of other settings. Record then
+// stores settings and marks that the next start reads back.
+TEST(MarksE2e, AMarksFileStaysUntouchedWhileItsSettingsCannotBeRead) {
+  for (const bool saveInTheDialog : {false, true}) {
+    SCOPED_TRACE(saveInTheDialog ? "settings saved by the dialog" : "settings not saved");
+    TempFolder folder;
+    WriteSettingsFile(folder, TallestRun());
+    const DayBox day = DayOfTallestRun(3, 9);
+    ClickView(day.left + 10, day.top + 10);
+    Menu(kCmdRecord);
+    GetOutAndCloseEverything();
+    RunProgram(folder);
+    const std::vector<std::uint8_t> marks = ReadBytes(folder.File("mark.log"));
+    ASSERT_EQ(marks.size(), kMarksFileSize);
+
+    Settings damaged = TallestRun();
+    damaged.languageIndex = 7;
+    WriteSettingsFile(folder, damaged);
+    AcceptTheTallestRunInTheSettingsDialog(saveInTheDialog);
+    OnMainWindow([&](platform::Window& window) {
+      EXPECT_EQ(Fill(window, day), platform::kWhite);
+      EXPECT_EQ(ReadBytes(folder.File("mark.log")), marks);
+    });
+    ExpectNoBox();
+    GetOutAndCloseEverything();
+    RunProgram(folder);
+    EXPECT_EQ(ReadBytes(folder.File("mark.log")), marks);
+
+    if (saveInTheDialog) continue;
+    // Still damaged: the dialog again, and this time Record.
+    AcceptTheTallestRunInTheSettingsDialog(false);
+    ClickView(day.left + 10, day.top + 10);
+    Menu(kCmdRecord);
+    ExpectNoBox();
+    GetOutAndCloseEverything();
+    RunProgram(folder);
+    const std::vector<std::uint8_t> settings = ReadBytes(folder.File("settings.log"));
+    ASSERT_EQ(settings.size(), 32u);
+    ASSERT_EQ(Get32(settings, 24), 5u) << "the settings chosen in the dialog were stored";
+    EXPECT_EQ(Get32(ReadBytes(folder.File("mark.log")), 16), Get32(settings, 28));
+    OnMainWindow([&](platform::Window& window) { EXPECT_EQ(Fill(window, day), kLightGrey); });
+    GetOutAndCloseEverything();
+    RunProgram(folder);
+  }
+}
+
+TEST(MarksE2e, RecordKeepsAPrivateMarksFilePrivate) {
+  using std::filesystem::perms;
+  TempFolder folder;
+  WriteSettingsFile(folder, TallestRun());
+  Menu(kCmdRecord);
+  GetOutAndCloseEverything();
+  RunProgram(folder);
+  const std::string marks = folder.File("mark.log");
+  const std::vector<std::uint8_t> unmarked = ReadBytes(marks);
+  std::filesystem::permissions(marks, perms::owner_read | perms::owner_write);
+  if (std::filesystem::status(marks).permissions() != (perms::owner_read | perms::owner_write)) {
+    GTEST_SKIP() << "this system keeps no permission bits beyond read-only for a file";
+  }
+
+  const DayBox day = DayOfTallestRun(1, 1);
+  ClickView(day.left + 10, day.top + 10);
+  Menu(kCmdRecord);
+  GetOutAndCloseEverything();
+  RunProgram(folder);
+  EXPECT_NE(ReadBytes(marks), unmarked) << "Record wrote nothing";
+  EXPECT_EQ(std::filesystem::status(marks).permissions(), perms::owner_read | perms::owner_write);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "app/startup.h"
 #include "mainwindow/main_window.h"
 #include "platform/automation.h"
+#include "platform/file_faults.h"
 #include "settings/settings_file.h"
 #include "tests/support/temp_folder.h"
 
@@ -431,6 +432,56 @@ TEST(SettingsDialogRun, AcceptWithoutSaveWritesNothing) {
     });
     EXPECT_EQ(RunWithSteps(folder), 0);
     EXPECT_FALSE(testing::Exists(folder.File(kSettingsFileName)));
+  }
+}
+
+// However fast a second Accept follows the first, one calendar opens: the second click comes while the
+// calendar's loop runs, or while the save's error box is still open over the dialog. The first save
+// fails (injected), so a second save would be seen as the settings file appearing.
+TEST(SettingsDialogRun, ADoubleAcceptOpensOneCalendarAndSavesOnce) {
+  for (const bool whileTheErrorBoxIsOpen : {false, true}) {
+    SCOPED_TRACE(whileTheErrorBoxIsOpen ? "second Accept over the error box" : "second Accept at once");
+    testing::TempFolder folder;
+    Window* dialog = nullptr;
+    int calendarsSeen = 0;
+    std::vector<std::string> boxes;
+    automation::Then([&dialog, whileTheErrorBoxIsOpen] {
+      dialog = Dialog();
+      ASSERT_NE(dialog, nullptr);
+      ChoosePeriod(*dialog, {3, 2024, 8, 2024});
+      automation::ChooseItem(*dialog, kDayShapeList, kSquareAt);
+      if (whileTheErrorBoxIsOpen) {
+        automation::Click(*dialog, kSaveSettingsBox);
+        platform::testing::InjectReplaceFailure(platform::kErrDiskFull, platform::ReplaceStage::kWrite);
+      }
+      automation::Click(*dialog, kAcceptButton);
+    });
+    // Runs inside the error box's loop, or inside the calendar's.
+    automation::Then([&dialog] { automation::Click(*dialog, kAcceptButton); });
+    if (whileTheErrorBoxIsOpen) {
+      automation::Then([&boxes] {
+        while (const auto box = automation::AnswerMessageBox(platform::MessageAnswer::kOk)) {
+          boxes.push_back(box->text);
+        }
+      });
+    }
+    // Every calendar that opens is counted and left; a second one would open after the first is left.
+    for (int calendar = 0; calendar < 2; ++calendar) {
+      automation::Then([&calendarsSeen] {
+        Window* main = automation::ActiveWindow();
+        if (main == nullptr || automation::MenuBar(*main).empty()) return;
+        ++calendarsSeen;
+        EXPECT_EQ(automation::OpenWindowCaptions(), std::vector<std::string>{"Kalvor"});
+        automation::InvokeMenu(*main, kCmdGetOut);
+      });
+    }
+    EXPECT_EQ(RunKalvor(folder.Path()), 0);
+    automation::ClearSteps();
+    platform::testing::InjectReplaceFailure(platform::kErrNone, platform::ReplaceStage::kNone, 0);
+    EXPECT_EQ(calendarsSeen, 1);
+    EXPECT_FALSE(testing::Exists(folder.File(kSettingsFileName))) << "the settings were saved twice";
+    EXPECT_EQ(boxes, whileTheErrorBoxIsOpen ? std::vector<std::string>{"Err:  61 Disk full"}
+                                            : std::vector<std::string>{});
   }
 }
 

@@ -15,7 +15,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
-#include <filesystem>
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -165,20 +164,6 @@ std::optional<std::uint64_t> BitmapHash(const std::vector<std::uint8_t>& bytes) 
 int Get16(const std::vector<std::uint8_t>& bytes, std::size_t at) {
   return static_cast<std::int16_t>(bytes[at] | bytes[at + 1] << 8);
 }
-
-// Bitmap names land in the current folder: the session works in its program folder.
-class WorkIn {
- public:
-  explicit WorkIn(const std::string& folder) : previous(std::filesystem::current_path()) {
-    std::filesystem::current_path(folder);
-  }
-  ~WorkIn() { std::filesystem::current_path(previous); }
-  WorkIn(const WorkIn&) = delete;
-  WorkIn& operator=(const WorkIn&) = delete;
-
- private:
-  std::filesystem::path previous;
-};
 
 // Stops the test program, naming the seed, when a session has not ended in time: a session that hangs
 // in some loop fails instead of waiting for the test runner's timeout.
@@ -1096,7 +1081,7 @@ TEST_P(SoakE2e, ThousandsOfRandomActionsKeepTheCalendarTheFilesAndTheWindowsRigh
   const SoakRun& run = GetParam();
   SCOPED_TRACE(::testing::Message() << "soak session " << run.name << ", seed " << run.seed);
   TempFolder folder;
-  WorkIn workIn(folder.Path());
+  const InFolder inFolder(folder.Path());  // bitmaps land in the program folder
   WriteSettingsFile(folder, run.settings);
   Session session(run, folder);
   const auto started = std::chrono::steady_clock::now();

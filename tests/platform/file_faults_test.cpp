@@ -16,6 +16,7 @@ using kalvor::testing::ReadBytes;
 using kalvor::testing::WriteBytes;
 using platform::ReplaceWholeFile;
 using platform::ReplaceStage;
+constexpr platform::ReadOnlyTarget kReplace = platform::ReadOnlyTarget::kReplace;
 
 constexpr std::size_t kSmallDiskBytes = 64 * 1024;
 const std::vector<std::uint8_t> kOld(32, 0x11);
@@ -29,7 +30,7 @@ TEST(FileFaults, AFullDiskReportsDiskFullAndKeepsTheOldFile) {
   WriteBytes(path, kOld);
   ASSERT_TRUE(disk.FillUp());
 
-  const platform::ReplaceResult result = ReplaceWholeFile(path, kNew);
+  const platform::ReplaceResult result = ReplaceWholeFile(path, kNew, kReplace);
   EXPECT_EQ(result.error, platform::kErrDiskFull);
   EXPECT_EQ(result.stage, ReplaceStage::kWrite);
   EXPECT_EQ(ReadBytes(path), kOld);
@@ -43,7 +44,7 @@ TEST(FileFaults, AReadOnlyMediumReportsPermissionDeniedBeforeWriting) {
   WriteBytes(path, kOld);
   ASSERT_TRUE(disk.MakeReadOnly());
 
-  const platform::ReplaceResult result = ReplaceWholeFile(path, kNew);
+  const platform::ReplaceResult result = ReplaceWholeFile(path, kNew, kReplace);
   EXPECT_EQ(result.error, platform::kErrPermissionDenied);
   EXPECT_EQ(result.stage, ReplaceStage::kCreate);
   EXPECT_EQ(ReadBytes(path), kOld);
@@ -51,8 +52,9 @@ TEST(FileFaults, AReadOnlyMediumReportsPermissionDeniedBeforeWriting) {
 
 TEST(FileFaults, AFolderTheUserMayNotWriteReportsPermissionDenied) {
   using namespace kalvor::testing;
-  if (InUnprivilegedChild()) {
-    const platform::ReplaceResult result = ReplaceWholeFile(ChildValue("FOLDER") + "settings.log", kNew);
+  if (InTestChild()) {
+    const platform::ReplaceResult result =
+        ReplaceWholeFile(ChildValue("FOLDER") + "settings.log", kNew, kReplace);
     EXPECT_EQ(result.error, platform::kErrPermissionDenied);
     EXPECT_EQ(result.stage, ReplaceStage::kCreate);
     return;
@@ -60,7 +62,7 @@ TEST(FileFaults, AFolderTheUserMayNotWriteReportsPermissionDenied) {
   TempFolder folder;
   WriteBytes(folder.File("settings.log"), kOld);
   LetOthersReadOnly(folder.Path());
-  const UnprivilegedRun run = RunThisTestUnprivileged({{"FOLDER", folder.Path()}});
+  const ChildRun run = RunThisTestUnprivileged({{"FOLDER", folder.Path()}});
   if (!run.started) GTEST_SKIP() << run.reason;
   EXPECT_TRUE(run.passed) << run.output;
   EXPECT_EQ(ReadBytes(folder.File("settings.log")), kOld);
@@ -68,9 +70,9 @@ TEST(FileFaults, AFolderTheUserMayNotWriteReportsPermissionDenied) {
 
 TEST(FileFaults, AReadOnlyFileInTheUsersOwnFolderIsReplaced) {
   using namespace kalvor::testing;
-  if (InUnprivilegedChild()) {
+  if (InTestChild()) {
     const std::string path = ChildValue("FOLDER") + "settings.log";
-    EXPECT_TRUE(ReplaceWholeFile(path, kNew).ok());
+    EXPECT_TRUE(ReplaceWholeFile(path, kNew, kReplace).ok());
     EXPECT_EQ(ReadBytes(path), kNew);
     return;
   }
@@ -80,7 +82,7 @@ TEST(FileFaults, AReadOnlyFileInTheUsersOwnFolderIsReplaced) {
   chmod(path.c_str(), kReadOnlyFile);
   GiveToUnprivilegedUser(folder.Path());
   GiveToUnprivilegedUser(path);
-  const UnprivilegedRun run = RunThisTestUnprivileged({{"FOLDER", folder.Path()}});
+  const ChildRun run = RunThisTestUnprivileged({{"FOLDER", folder.Path()}});
   if (!run.started) GTEST_SKIP() << run.reason;
   EXPECT_TRUE(run.passed) << run.output;
   EXPECT_EQ(ReadBytes(path), kNew);

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "platform/file_faults.h"
 #include "tests/support/fault_env.h"
 #include "tests/support/temp_folder.h"
 
@@ -19,6 +20,7 @@ using kalvor::testing::TempFolder;
 using kalvor::testing::WriteBytes;
 using platform::ReplaceStage;
 using platform::ReplaceWholeFile;
+constexpr platform::ReadOnlyTarget kReplace = platform::ReadOnlyTarget::kReplace;
 
 constexpr mode_t kReadOnlyFile = 0444;
 constexpr std::size_t kTooLongName = 300;
@@ -31,12 +33,12 @@ const std::vector<std::uint8_t> kNew = {1, 2, 3, 4, 5, 6, 7, 8};
 TEST(ReplaceWholeFile, WritesExactlyTheNewContentOverALongerOrReadOnlyFileAndLeavesNothingBeside) {
   TempFolder folder;
   const std::string path = folder.File("data.log");
-  EXPECT_TRUE(ReplaceWholeFile(path, kNew).ok());
+  EXPECT_TRUE(ReplaceWholeFile(path, kNew, kReplace).ok());
   EXPECT_EQ(ReadBytes(path), kNew);
 
   WriteBytes(path, std::vector<std::uint8_t>(1000, 0xAB));
   chmod(path.c_str(), kReadOnlyFile);
-  const platform::ReplaceResult result = ReplaceWholeFile(path, kNew);
+  const platform::ReplaceResult result = ReplaceWholeFile(path, kNew, kReplace);
   EXPECT_TRUE(result.ok());
   EXPECT_EQ(result.stage, ReplaceStage::kNone);
   EXPECT_EQ(ReadBytes(path), kNew);
@@ -45,11 +47,10 @@ TEST(ReplaceWholeFile, WritesExactlyTheNewContentOverALongerOrReadOnlyFileAndLea
 
 TEST(ReplaceWholeFile, ARelativePathIsTakenFromTheCurrentFolder) {
   TempFolder folder;
-  const auto previous = std::filesystem::current_path();
-  std::filesystem::current_path(folder.Path());
-  const bool ok = ReplaceWholeFile("relative.log", kNew).ok();
-  std::filesystem::current_path(previous);
-  EXPECT_TRUE(ok);
+  {
+    const kalvor::testing::InFolder inFolder(folder.Path());
+    EXPECT_TRUE(ReplaceWholeFile("relative.log", kNew, kReplace).ok());
+  }
   EXPECT_EQ(ReadBytes(folder.File("relative.log")), kNew);
 }
 
@@ -72,7 +73,7 @@ TEST(ReplaceWholeFile, ReadersSeeTheOldOrTheNewFileWholeNeverAMixture) {
     }
   });
   for (int round = 0; round < kAtomicityRounds; ++round) {
-    ASSERT_TRUE(ReplaceWholeFile(path, round % 2 == 0 ? kNew : kOld).ok());
+    ASSERT_TRUE(ReplaceWholeFile(path, round % 2 == 0 ? kNew : kOld, kReplace).ok());
   }
   done = true;
   reader.join();
@@ -85,25 +86,114 @@ TEST(ReplaceWholeFile, ImpossibleTargetsFailAndLeaveEverythingAsItWas) {
   const std::string folderTarget = folder.File("settings.log");
   std::filesystem::create_directory(folderTarget);
   WriteBytes(folderTarget + "/inside", kOld);
-  platform::ReplaceResult result = ReplaceWholeFile(folderTarget, kNew);
+  platform::ReplaceResult result = ReplaceWholeFile(folderTarget, kNew, kReplace);
   EXPECT_EQ(result.error, platform::kErrPathFileAccess);
   EXPECT_EQ(result.stage, ReplaceStage::kCreate);
   EXPECT_EQ(ReadBytes(folderTarget + "/inside"), kOld);
 
-  result = ReplaceWholeFile(folder.File("missing/data.log"), kNew);
+  result = ReplaceWholeFile(folder.File("missing/data.log"), kNew, kReplace);
   EXPECT_EQ(result.error, platform::kErrPathNotFound);
   EXPECT_EQ(result.stage, ReplaceStage::kCreate);
 
-  result = ReplaceWholeFile(folder.File(std::string(kTooLongName, 'n')), kNew);
+  result = ReplaceWholeFile(folder.File(std::string(kTooLongName, 'n')), kNew, kReplace);
   EXPECT_EQ(result.error, platform::kErrBadFileName);
   EXPECT_EQ(result.stage, ReplaceStage::kCreate);
 
   // A file where a folder of the path should be.
   WriteBytes(folder.File("plain"), kOld);
-  EXPECT_EQ(ReplaceWholeFile(folder.File("plain/data.log"), kNew).error, platform::kErrPathNotFound);
+  EXPECT_EQ(ReplaceWholeFile(folder.File("plain/data.log"), kNew, kReplace).error,
+            platform::kErrPathNotFound);
 
   EXPECT_EQ(FolderEntries(folder.Path()), (std::vector<std::string>{"plain", "settings.log"}));
   EXPECT_EQ(ReadBytes(folder.File("plain")), kOld);
+}
+
+TEST(ReplaceWholeFile, RefusesAReadOnlyFileOnlyWhenToldTo) {
+  using std::filesystem::perms;
+  TempFolder folder;
+  const std::string path = folder.File("picture.bmp");
+  WriteBytes(path, kOld);
+  std::filesystem::permissions(path, perms::owner_write, std::filesystem::perm_options::remove);
+  const platform::ReplaceResult refused = ReplaceWholeFile(path, kNew, platform::ReadOnlyTarget::kRefuse);
+  EXPECT_EQ(refused.error, platform::kErrPermissionDenied);
+  EXPECT_EQ(refused.stage, ReplaceStage::kCreate);
+  EXPECT_EQ(ReadBytes(path), kOld);
+  EXPECT_EQ(std::filesystem::status(path).permissions() & perms::owner_write, perms::none);
+  EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{"picture.bmp"});
+
+  std::filesystem::permissions(path, perms::owner_write, std::filesystem::perm_options::add);
+  EXPECT_TRUE(ReplaceWholeFile(path, kNew, platform::ReadOnlyTarget::kRefuse).ok());
+  EXPECT_EQ(ReadBytes(path), kNew);
+}
+
+// A stop that throws leaves the temporary file where a killed process would have left it.
+struct Killed {};
+
+std::vector<std::string> Temporaries(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const std::string& name : FolderEntries(folder)) {
+    if (name.rfind(".kalvor-", 0) == 0) names.push_back(name);
+  }
+  return names;
+}
+
+// ".kalvor-", 16 hex digits, "-", 8 hex digits, ".tmp".
+bool IsTemporaryName(const std::string& name) {
+  const std::string shape = ".kalvor-################-########.tmp";
+  if (name.size() != shape.size()) return false;
+  for (std::size_t i = 0; i < shape.size(); ++i) {
+    const char c = name[i];
+    const bool hexDigit = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
+    if (shape[i] == '#' ? !hexDigit : c != shape[i]) return false;
+  }
+  return true;
+}
+
+std::vector<std::string> KilledReplacement(const std::string& path, const std::string& folder) {
+  platform::testing::InjectStopBeforeMove([] { throw Killed{}; });
+  EXPECT_THROW(ReplaceWholeFile(path, kNew, kReplace), Killed);
+  platform::testing::InjectStopBeforeMove({});
+  return Temporaries(folder);
+}
+
+TEST(ReplaceWholeFile, TheTemporariesOfAKilledSaveAreNamedForTheirTargetAndCannotPileUp) {
+  TempFolder folder;
+  const std::string path = folder.File("data.log");
+  WriteBytes(path, kOld);
+
+  const std::vector<std::string> first = KilledReplacement(path, folder.Path());
+  ASSERT_EQ(first.size(), 1u);
+  EXPECT_TRUE(IsTemporaryName(first[0])) << first[0];
+  EXPECT_EQ(ReadBytes(folder.File(first[0])), kNew) << "the new file was complete";
+  EXPECT_EQ(ReadBytes(path), kOld);
+
+  // The same target again: the earlier leftover goes, the new one has the same stem.
+  const std::vector<std::string> second = KilledReplacement(path, folder.Path());
+  ASSERT_EQ(second.size(), 1u);
+  EXPECT_NE(second[0], first[0]);
+  EXPECT_EQ(second[0].substr(0, 25), first[0].substr(0, 25));
+
+  // Another target's leftover has a stem of its own and stays until its own target is saved.
+  const std::vector<std::string> both = KilledReplacement(folder.File("other.log"), folder.Path());
+  ASSERT_EQ(both.size(), 2u);
+  ASSERT_TRUE(ReplaceWholeFile(path, kNew, kReplace).ok());
+  const std::vector<std::string> left = Temporaries(folder.Path());
+  ASSERT_EQ(left.size(), 1u);
+  EXPECT_NE(left[0].substr(0, 25), first[0].substr(0, 25));
+  EXPECT_EQ(ReadBytes(path), kNew);
+}
+
+TEST(RemoveLeftoverTemporaries, RemovesTheProgramsTemporaryFilesAndNothingElse) {
+  TempFolder folder;
+  for (const char* name : {".kalvor-0123456789abcdef-89abcdef.tmp", ".kalvor-4711-123456.tmp"}) {
+    WriteBytes(folder.File(name), kNew);
+  }
+  const std::vector<std::string> kept = {".kalvor-folder.tmp", ".kalvor-notes", "mark.log", "notes.tmp"};
+  std::filesystem::create_directory(folder.File(kept[0]));
+  for (std::size_t i = 1; i < kept.size(); ++i) WriteBytes(folder.File(kept[i]), kOld);
+
+  platform::RemoveLeftoverTemporaries(folder.Path());
+  EXPECT_EQ(FolderEntries(folder.Path()), kept);
 }
 
 TEST(RecordReader, ReadsExactlyWhatIsAskedAndNothingPastTheEnd) {

@@ -11,7 +11,7 @@
 namespace kalvor::testing {
 
 namespace {
-constexpr const char* kChildFlag = "KALVOR_UNPRIVILEGED_CHILD";
+constexpr const char* kChildFlag = "KALVOR_TEST_CHILD";
 constexpr const char* kChildValuePrefix = "KALVOR_CHILD_";
 }  // namespace
 
@@ -21,7 +21,7 @@ std::map<std::string, std::string> ChildEnvironmentEntries(const std::map<std::s
   return entries;
 }
 
-bool InUnprivilegedChild() {
+bool InTestChild() {
   return getenv(kChildFlag) != nullptr;
 }
 

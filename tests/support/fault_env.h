@@ -14,14 +14,14 @@
 // test runs itself again as nobody and the body branches on which side it is on):
 //
 //   TEST(Suite, Name) {
-//     if (InUnprivilegedChild()) {            // as nobody
+//     if (InTestChild()) {                    // as nobody
 //       const std::string folder = ChildValue("FOLDER");
 //       ... act and EXPECT as usual ...
 //       return;
 //     }
 //     TempFolder folder;                      // as root
 //     ... write the old file, LetOthersReadOnly(folder.Path()) ...
-//     const UnprivilegedRun run = RunThisTestUnprivileged({{"FOLDER", folder.Path()}});
+//     const ChildRun run = RunThisTestUnprivileged({{"FOLDER", folder.Path()}});
 //     if (!run.started) GTEST_SKIP() << run.reason;
 //     EXPECT_TRUE(run.passed) << run.output;
 //     ... check from root that the old file is unchanged ...
@@ -69,18 +69,25 @@ void LetOthersReadOnly(const std::string& path);
 // Hands a path to the unprivileged user, so that it, not root, owns it.
 void GiveToUnprivilegedUser(const std::string& path);
 
-struct UnprivilegedRun {
-  bool started = false;  // false: the machine cannot run a test as another user (see reason)
+struct ChildRun {
+  bool started = false;  // false: the machine cannot run the child this way (see reason)
   std::string reason;
   bool passed = false;  // the child ran exactly this test and it passed
+  int exitCode = -1;    // -1 when the child did not exit by itself
   std::string output;   // what the child printed, for the failure message
 };
 
-// Runs the current test again, in a copy of this test program, as user nobody, with `values` in its
-// environment (read there with ChildValue). Needs root and setpriv.
-UnprivilegedRun RunThisTestUnprivileged(const std::map<std::string, std::string>& values);
-// True inside the run started by RunThisTestUnprivileged.
-bool InUnprivilegedChild();
+enum class ChildUser { kSame, kUnprivileged };
+
+// Runs the current test again in a child process, with `values` in its environment (read there with
+// ChildValue): as this same user, for a test whose process must really die in the middle of its work,
+// or as user nobody (in a copy of this test program, which needs root and setpriv).
+ChildRun RunThisTestInChild(const std::map<std::string, std::string>& values, ChildUser user);
+inline ChildRun RunThisTestUnprivileged(const std::map<std::string, std::string>& values) {
+  return RunThisTestInChild(values, ChildUser::kUnprivileged);
+}
+// True inside the run started by RunThisTestInChild.
+bool InTestChild();
 // A value handed to the child; "" when absent.
 std::string ChildValue(const std::string& name);
 

@@ -39,6 +39,14 @@ TempFolder::~TempFolder() {
   std::filesystem::remove_all(Utf8Path(path_), ignored);
 }
 
+InFolder::InFolder(const std::string& folder) : previous_(Utf8Of(std::filesystem::current_path())) {
+  std::filesystem::current_path(Utf8Path(folder));
+}
+
+InFolder::~InFolder() {
+  std::filesystem::current_path(Utf8Path(previous_));
+}
+
 std::vector<std::uint8_t> ReadBytes(const std::string& path) {
   std::ifstream in(Utf8Path(path), std::ios::binary);
   return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

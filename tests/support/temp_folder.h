@@ -27,6 +27,18 @@ class TempFolder {
 std::filesystem::path Utf8Path(const std::string& path);
 std::string Utf8Of(const std::filesystem::path& path);
 
+// Makes `folder` the current folder for the scope: bare bitmap names land there.
+class InFolder {
+ public:
+  explicit InFolder(const std::string& folder);
+  ~InFolder();
+  InFolder(const InFolder&) = delete;
+  InFolder& operator=(const InFolder&) = delete;
+
+ private:
+  std::string previous_;
+};
+
 std::vector<std::uint8_t> ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 bool Exists(const std::string& path);

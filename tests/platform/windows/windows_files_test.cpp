@@ -23,7 +23,8 @@ TEST(WindowsFiles, NamesWindowsRefusesFailBeforeAnythingIsCreated) {
   TempFolder folder;
   for (const char* name : {"a<b.bmp", "a>b.bmp", "what?.bmp", "star*.bmp", "pipe|.bmp", "quote\".bmp",
                            "colon:stream.bmp", "tab\t.bmp"}) {
-    const platform::ReplaceResult result = platform::ReplaceWholeFile(folder.File(name), kNew);
+    const platform::ReplaceResult result =
+        platform::ReplaceWholeFile(folder.File(name), kNew, platform::ReadOnlyTarget::kReplace);
     EXPECT_EQ(result.error, platform::kErrBadFileName) << name;
     EXPECT_EQ(result.stage, platform::ReplaceStage::kCreate) << name;
   }
@@ -40,7 +41,7 @@ TEST(WindowsFiles, AReadOnlyFileIsReplacedAndOtherNamesKeepTheirAttribute) {
                                std::filesystem::perm_options::remove);
   std::filesystem::permissions(neighbour, std::filesystem::perms::owner_write,
                                std::filesystem::perm_options::remove);
-  EXPECT_TRUE(platform::ReplaceWholeFile(path, kNew).ok());
+  EXPECT_TRUE(platform::ReplaceWholeFile(path, kNew, platform::ReadOnlyTarget::kReplace).ok());
   EXPECT_EQ(ReadBytes(path), kNew);
   EXPECT_EQ(std::filesystem::status(neighbour).permissions() & std::filesystem::perms::owner_write,
             std::filesystem::perms::none);
@@ -50,7 +51,7 @@ TEST(WindowsFiles, AReadOnlyFileIsReplacedAndOtherNamesKeepTheirAttribute) {
 TEST(WindowsFiles, NamesBeyondTheCodePageAreKept) {
   TempFolder folder;
   const std::string name = "Año Août Ça \xE2\x82\xAC \xCE\xB1.log";  // accents, the euro sign, alpha
-  EXPECT_TRUE(platform::ReplaceWholeFile(folder.File(name), kNew).ok());
+  EXPECT_TRUE(platform::ReplaceWholeFile(folder.File(name), kNew, platform::ReadOnlyTarget::kReplace).ok());
   EXPECT_TRUE(platform::FileExists(folder.File(name)));
   {
     const platform::RecordReader reader(folder.File(name));

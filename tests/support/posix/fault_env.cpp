@@ -1,4 +1,5 @@
-// Real faults made by a Linux machine: a small tmpfs, and the test run again as user nobody.
+// Real faults made by a Linux machine: a small tmpfs, and the test run again in a child, as user nobody
+// or killed in the middle of its work.
 #include "tests/support/fault_env.h"
 
 #include <fcntl.h>
@@ -159,35 +160,45 @@ void GiveToUnprivilegedUser(const std::string& path) {
   }
 }
 
-UnprivilegedRun RunThisTestUnprivileged(const std::map<std::string, std::string>& values) {
-  UnprivilegedRun run;
+namespace {
+
+// Why the machine cannot run this test as nobody; "" when it can.
+std::string WhyNotUnprivileged() {
+  if (geteuid() != 0) return "switching to an unprivileged user needs root";
   const passwd* user = getpwnam(kUnprivilegedUser);
-  if (geteuid() != 0) {
-    run.reason = "switching to an unprivileged user needs root";
-    return run;
-  }
-  if (user == nullptr) {
-    run.reason = "there is no user 'nobody' on this machine";
-    return run;
-  }
+  if (user == nullptr) return "there is no user 'nobody' on this machine";
   std::vector<std::string> probe = SetprivPrefix(*user);
   probe.push_back("true");
   const ChildResult probed = Spawn(probe, ChildEnvironment({}));
-  if (!ExitedCleanly(probed)) {
-    run.reason = "setpriv is missing or may not switch users here: " + probed.output;
-    return run;
-  }
+  if (!ExitedCleanly(probed)) return "setpriv is missing or may not switch users here: " + probed.output;
+  return {};
+}
 
-  const std::string folder = MakeTempFolder("kalvor-unprivileged");
-  std::vector<std::string> command = SetprivPrefix(*user);
-  command.push_back(CopyOfThisProgram(folder));
+}  // namespace
+
+ChildRun RunThisTestInChild(const std::map<std::string, std::string>& values, ChildUser user) {
+  ChildRun run;
+  std::vector<std::string> command;
+  std::string copyFolder;
+  if (user == ChildUser::kUnprivileged) {
+    run.reason = WhyNotUnprivileged();
+    if (!run.reason.empty()) return run;
+    copyFolder = MakeTempFolder("kalvor-unprivileged");
+    command = SetprivPrefix(*getpwnam(kUnprivilegedUser));
+    command.push_back(CopyOfThisProgram(copyFolder));
+  } else {
+    command.push_back("/proc/self/exe");
+  }
   command.push_back("--gtest_filter=" + CurrentTestName());
   const ChildResult child = Spawn(command, ChildEnvironment(values));
-  std::error_code ignored;
-  std::filesystem::remove_all(folder, ignored);
+  if (!copyFolder.empty()) {
+    std::error_code ignored;
+    std::filesystem::remove_all(copyFolder, ignored);
+  }
 
   run.started = child.spawned;
   run.output = child.output;
+  run.exitCode = child.spawned && WIFEXITED(child.status) ? WEXITSTATUS(child.status) : -1;
   run.passed = ExitedCleanly(child) && child.output.find(kChildPassed) != std::string::npos;
   return run;
 }

@@ -3,10 +3,11 @@
 // a full disk reports ERROR_DISK_FULL, a read-only one ERROR_WRITE_PROTECT or ERROR_ACCESS_DENIED.
 // A drive letter of its own (a link in the prefix's dosdevices) would serve a full disk as well, but
 // once its mount is read-only Wine 8 creates no more windows in the process. Running as another user
-// is what Wine cannot do here.
+// is what Wine cannot do here; a child run as the same user can.
 #include "tests/support/fault_env.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <io.h>
 #include <process.h>
 #include <stdlib.h>
@@ -14,8 +15,10 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <thread>
 #include <vector>
@@ -25,6 +28,7 @@ namespace kalvor::testing {
 namespace {
 
 constexpr std::size_t kFillerChunk = 4096;
+constexpr const char* kChildPassed = "[  PASSED  ] 1 test.";
 constexpr const char* kShell = "/bin/sh";
 constexpr auto kLinuxCommandTimeout = std::chrono::seconds(30);
 constexpr auto kPollInterval = std::chrono::milliseconds(20);
@@ -124,11 +128,77 @@ bool ReadOnlyFilesStopThisUser() {
 void LetOthersReadOnly(const std::string&) {}
 void GiveToUnprivilegedUser(const std::string&) {}
 
-UnprivilegedRun RunThisTestUnprivileged(const std::map<std::string, std::string>&) {
-  UnprivilegedRun run;
-  run.reason =
-      "Wine runs the Windows program as root, which passes every permission check, and a Wine prefix "
-      "serves only the user who owns it, so the run as another user is made on the Linux build only";
+namespace {
+
+std::string CurrentTestName() {
+  const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  return std::string(info->test_suite_name()) + "." + info->name();
+}
+
+std::vector<std::string> ChildEnvironment(const std::map<std::string, std::string>& values) {
+  std::vector<std::string> environment;
+  for (char** entry = _environ; *entry != nullptr; ++entry) environment.emplace_back(*entry);
+  for (const auto& [name, value] : ChildEnvironmentEntries(values)) environment.push_back(name + "=" + value);
+  return environment;
+}
+
+struct Spawned {
+  int status = -1;  // the exit code, -1 when it did not start
+  std::string output;
+};
+
+// Runs this test program with the arguments and environment, its output going through a file.
+Spawned SpawnThisProgram(const std::vector<std::string>& arguments,
+                         const std::vector<std::string>& environment) {
+  const std::string program = std::filesystem::absolute(__argv[0]).string();
+  std::vector<const char*> argv = {program.c_str()};
+  for (const std::string& argument : arguments) argv.push_back(argument.c_str());
+  argv.push_back(nullptr);
+  std::vector<const char*> envp;
+  for (const std::string& entry : environment) envp.push_back(entry.c_str());
+  envp.push_back(nullptr);
+
+  const std::string outputPath =
+      (std::filesystem::temp_directory_path() / RandomName("kalvor-child")).string();
+  std::fflush(stdout);
+  std::fflush(stderr);
+  const int output =
+      _open(outputPath.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY, _S_IREAD | _S_IWRITE);
+  const int savedOut = _dup(1);
+  const int savedErr = _dup(2);
+  _dup2(output, 1);
+  _dup2(output, 2);
+  Spawned spawned;
+  spawned.status = static_cast<int>(_spawnve(_P_WAIT, program.c_str(), argv.data(), envp.data()));
+  _dup2(savedOut, 1);
+  _dup2(savedErr, 2);
+  _close(savedOut);
+  _close(savedErr);
+  _close(output);
+  {
+    std::ifstream file(outputPath, std::ios::binary);
+    spawned.output.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  }
+  std::error_code ignored;
+  std::filesystem::remove(outputPath, ignored);
+  return spawned;
+}
+
+}  // namespace
+
+ChildRun RunThisTestInChild(const std::map<std::string, std::string>& values, ChildUser user) {
+  ChildRun run;
+  if (user == ChildUser::kUnprivileged) {
+    run.reason =
+        "Wine runs the Windows program as root, which passes every permission check, and a Wine prefix "
+        "serves only the user who owns it, so the run as another user is made on the Linux build only";
+    return run;
+  }
+  const Spawned child = SpawnThisProgram({"--gtest_filter=" + CurrentTestName()}, ChildEnvironment(values));
+  run.started = child.status != -1;
+  run.exitCode = child.status;
+  run.output = child.output;
+  run.passed = child.status == 0 && child.output.find(kChildPassed) != std::string::npos;
   return run;
 }
 
