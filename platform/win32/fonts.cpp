@@ -49,7 +49,7 @@ void LoadBoldStandIn() {
     return AddFontMemResourceEx(LockResource(resource), SizeofResource(nullptr, found), nullptr, &fonts) !=
            nullptr;
   }();
-  (void)loaded;  // without it the system's choice for the name stands in
+  (void)loaded;  // a program built without it gets whatever the system has under that name
 }
 
 // The named face; a bold the system would make by widening a bitmap face's letters (a pixel each, so
