@@ -1,5 +1,4 @@
-// Drives the real widgets as a user would, one queued step per timer shot. Each step schedules the
-// next before it runs, so a step that blocks in a nested loop lets the next one run inside it.
+// Drives the real widgets as a user would; each queued step runs from a timer shot.
 #include "platform/automation.h"
 
 #include <QAbstractButton>
@@ -16,8 +15,8 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTimer>
-#include <deque>
 
+#include "platform/automation_steps.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_window.h"
 
@@ -29,47 +28,10 @@ constexpr int kBorderWidth = 1;  // of a graphic view
 constexpr int kSinkSize = 1;
 constexpr int kSinkPosition = -100;
 
-struct StepQueue {
-  std::deque<std::function<void()>> steps;
-  bool shotPending = false;
-  int suspended = 0;  // while automation itself lets events through, steps wait
-};
-
-StepQueue& Queue() {
-  static StepQueue queue;
-  return queue;
-}
-
-void ScheduleNext();
-
-void RunNext() {
-  StepQueue& queue = Queue();
-  queue.shotPending = false;
-  if (queue.steps.empty()) return;
-  if (queue.suspended > 0) {
-    // A later shot, so the events being processed now do not spin on this one.
-    queue.shotPending = true;
-    QTimer::singleShot(1, [] { RunNext(); });
-    return;
-  }
-  std::function<void()> step = std::move(queue.steps.front());
-  queue.steps.pop_front();
-  ScheduleNext();
-  step();
-}
-
-void ScheduleNext() {
-  StepQueue& queue = Queue();
-  if (queue.shotPending || queue.steps.empty()) return;
-  queue.shotPending = true;
-  QTimer::singleShot(0, [] { RunNext(); });
-}
-
 // Processes pending events for an action without letting the next step start early inside it.
 void ProcessEventsOfThisStep() {
-  ++Queue().suspended;
+  const steps::Hold hold;
   QApplication::processEvents();
-  --Queue().suspended;
 }
 
 QWidget& ActivationSink() {
@@ -202,17 +164,8 @@ TextFit ButtonFit(const QAbstractButton& button, QStyle::SubElement contents) {
 
 }  // namespace
 
-void Then(std::function<void()> step) {
-  Queue().steps.push_back(std::move(step));
-  ScheduleNext();
-}
-
-std::size_t PendingSteps() {
-  return Queue().steps.size();
-}
-
-void ClearSteps() {
-  Queue().steps.clear();
+void steps::PostTurn(int delayMs) {
+  QTimer::singleShot(delayMs, [] { steps::RunNext(); });
 }
 
 Window* ActiveWindow() {

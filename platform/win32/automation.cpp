@@ -1,14 +1,12 @@
-// Drives the real Win32 windows as a user would. Each queued step is a message posted to a message-only
-// window: every modal loop dispatches it (message boxes and the colour chooser included), and each step
-// posts the next before it runs, so a step that blocks in a nested loop lets the next one run inside it.
+// Drives the real Win32 windows as a user would. Each queued step runs from a message posted to a
+// message-only window: every modal loop dispatches it, message boxes and the colour chooser included.
 #include "platform/automation.h"
 
 #include <windows.h>
 // needs windows.h before it
 #include <commctrl.h>
 
-#include <deque>
-
+#include "platform/automation_steps.h"
 #include "platform/win32/colour_choosers.h"
 #include "platform/win32/message_boxes.h"
 #include "platform/win32/picture_file.h"
@@ -19,6 +17,7 @@ namespace platform::automation {
 namespace {
 
 constexpr UINT kRunStep = WM_APP + 1;
+constexpr UINT_PTR kRunStepTimer = 1;
 constexpr const wchar_t* kStepWindowClass = L"KalvorAutomationSteps";
 constexpr const wchar_t* kSinkWindowClass = L"KalvorActivationSink";
 // A window nobody sees, to take the activation from the program's windows.
@@ -31,31 +30,14 @@ constexpr int kChooserBlue = 708;
 
 using win32::AsWin32;
 
-struct StepQueue {
-  std::deque<std::function<void()>> steps;
-  bool pending = false;
-};
-
-StepQueue& Queue() {
-  static StepQueue queue;
-  return queue;
-}
-
-void ScheduleNext();
-
-void RunNext() {
-  StepQueue& queue = Queue();
-  queue.pending = false;
-  if (queue.steps.empty()) return;
-  std::function<void()> step = std::move(queue.steps.front());
-  queue.steps.pop_front();
-  ScheduleNext();
-  step();
-}
-
 LRESULT CALLBACK StepProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == kRunStep) {
-    RunNext();
+    steps::RunNext();
+    return 0;
+  }
+  if (message == WM_TIMER && wParam == kRunStepTimer) {
+    KillTimer(window, kRunStepTimer);
+    steps::RunNext();
     return 0;
   }
   return DefWindowProcW(window, message, wParam, lParam);
@@ -81,13 +63,6 @@ HWND ActivationSink() {
   static const HWND window = MakeWindow(kSinkWindowClass, &DefWindowProcW, nullptr, WS_POPUP, kSinkPosition,
                                         kSinkPosition, kSinkSize);
   return window;
-}
-
-void ScheduleNext() {
-  StepQueue& queue = Queue();
-  if (queue.pending || queue.steps.empty()) return;
-  queue.pending = true;
-  PostMessageW(StepWindow(), kRunStep, 0, 0);
 }
 
 std::string WindowText(HWND window) {
@@ -286,17 +261,12 @@ Geometry GeometryOf(const RECT& rect) {
 
 }  // namespace
 
-void Then(std::function<void()> step) {
-  Queue().steps.push_back(std::move(step));
-  ScheduleNext();
-}
-
-std::size_t PendingSteps() {
-  return Queue().steps.size();
-}
-
-void ClearSteps() {
-  Queue().steps.clear();
+void steps::PostTurn(int delayMs) {
+  if (delayMs > 0) {
+    SetTimer(StepWindow(), kRunStepTimer, static_cast<UINT>(delayMs), nullptr);
+  } else {
+    PostMessageW(StepWindow(), kRunStep, 0, 0);
+  }
 }
 
 Window* ActiveWindow() {
