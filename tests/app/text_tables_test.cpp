@@ -5,12 +5,12 @@
 #include <optional>
 #include <vector>
 
-#include "tests/support/code_page.h"
+#include "platform/automation.h"
 
 namespace kalvor {
 namespace {
 
-using testing::ToWindows1252;
+using platform::automation::ToWindows1252;
 
 constexpr std::size_t kMaxEntryCharacters = 99;  // a 100-byte field with its terminating zero
 

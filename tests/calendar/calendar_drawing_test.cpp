@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "calendar/calendar_math.h"
-#include "tests/support/toolkit_environment.h"
+#include "platform/automation.h"
 
 namespace kalvor {
 namespace {
@@ -194,7 +194,7 @@ TEST(DrawCalendar, TextsStandOnTahomasBaseline) {
 class CircleLabels : public ::testing::TestWithParam<int> {};
 
 TEST_P(CircleLabels, KeepClearOfTheirEllipse) {
-  if (testing::UnderWine())
+  if (platform::automation::UnderWine())
     GTEST_SKIP()
         << "Wine's own Tahoma Bold, not Windows' Tahoma: at 24 pixels its dots and ascenders stand 19 "
            "pixels above the baseline, 24 rows of ink where a round label box leaves 23 clear";

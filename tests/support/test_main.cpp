@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "platform/application.h"
-#include "tests/support/toolkit_environment.h"
+#include "platform/automation.h"
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
-  kalvor::testing::PrepareToolkitEnvironment();
+  platform::automation::PrepareTestSession();
   platform::Application application;
   return RUN_ALL_TESTS();
 }

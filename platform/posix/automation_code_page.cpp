@@ -1,8 +1,8 @@
-#include "tests/support/code_page.h"
+#include "platform/automation.h"
 
 #include <iconv.h>
 
-namespace kalvor::testing {
+namespace platform::automation {
 
 // The C library's converter.
 std::optional<std::string> ToWindows1252(const std::string& utf8) {
@@ -21,4 +21,4 @@ std::optional<std::string> ToWindows1252(const std::string& utf8) {
   return out;
 }
 
-}  // namespace kalvor::testing
+}  // namespace platform::automation

@@ -1,8 +1,8 @@
-#include "tests/support/code_page.h"
+#include "platform/automation.h"
 
 #include <windows.h>
 
-namespace kalvor::testing {
+namespace platform::automation {
 
 namespace {
 constexpr UINT kWindows1252 = 1252;
@@ -26,4 +26,4 @@ std::optional<std::string> ToWindows1252(const std::string& utf8) {
   return out;
 }
 
-}  // namespace kalvor::testing
+}  // namespace platform::automation

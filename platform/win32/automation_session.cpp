@@ -1,15 +1,15 @@
-#include "tests/support/toolkit_environment.h"
+#include "platform/automation.h"
 
 #include <windows.h>
 
 #include <string>
 
-namespace kalvor::testing {
+namespace platform::automation {
 
 // Wine's prefix of the test run draws on its null display already (scripts/wine-run.sh). Test programs
 // run side by side in that prefix, and activation, with the keyboard focus, belongs to a desktop: each
 // program takes a desktop of its own, so another's windows never take the focus from its own.
-void PrepareToolkitEnvironment() {
+void PrepareTestSession() {
   const std::wstring name = L"kalvor-tests-" + std::to_wstring(GetCurrentProcessId());
   const HDESK desktop = CreateDesktopW(name.c_str(), nullptr, nullptr, 0, GENERIC_ALL, nullptr);
   if (desktop != nullptr) SetThreadDesktop(desktop);
@@ -21,4 +21,4 @@ bool UnderWine() {
   return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
-}  // namespace kalvor::testing
+}  // namespace platform::automation
