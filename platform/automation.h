@@ -45,9 +45,15 @@ void RequestClose(Window& window);                            // as the window m
 void Deactivate(Window& window);                              // another window takes the activation
 void Activate(Window& window);
 
-// Keys as the keyboard sends them to the focused control of the active window.
-enum class Key { kEnter, kKeypadEnter, kEscape, kTab };
-void PressKey(Window& window, Key key);  // does nothing while a modal chooser blocks the window
+// Keys as the keyboard sends them to the focused control of the active window, alone or with Ctrl held.
+enum class Key { kEnter, kKeypadEnter, kEscape, kTab, kLeft, kRight, kUp, kDown, kHome, kEnd, kSpace };
+enum class Modifier { kNone, kControl };
+// Does nothing while a modal chooser blocks the window.
+void PressKey(Window& window, Key key, Modifier modifier = Modifier::kNone);
+// The control of the window that has the keyboard focus; 0 when none does or the window is inactive.
+int KeyboardFocus(const Window& window);
+// A view's picture as the screen shows it, the focus mark included; empty when the view cannot be drawn.
+Image ShownView(Window& window, int viewId);
 
 // What a menu bar shows: titles, and per menu its item texts ("-" for separators) and ids.
 std::vector<Menu> MenuBar(const Window& window);
@@ -114,6 +120,11 @@ void PrepareTestSession();
 // True when the Windows build runs under Wine, where a few things differ from Windows itself; a test
 // skips only such a check there, and says why.
 bool UnderWine();
+// A full weekday name (1 = Monday) and a month's name as it stands in a date, from the locale data of
+// the toolkit or the system ("es-ES", "en-GB", ...): an oracle independent of the program's tables.
+// nullopt when there is no such data.
+std::optional<std::string> SystemWeekdayName(const std::string& locale, int weekday);
+std::optional<std::string> SystemMonthName(const std::string& locale, int month);
 // Text in the Windows-1252 code page by the system's own converter, an oracle independent of the
 // program's text handling: nullopt for malformed UTF-8 or a character that code page does not have.
 std::optional<std::string> ToWindows1252(const std::string& utf8);

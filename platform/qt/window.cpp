@@ -144,6 +144,10 @@ void QtWindow::NotifyViewMouse(int viewId, const MouseEvent& event) {
   if (!ended_) handler_.OnViewMouse(*this, viewId, event);
 }
 
+void QtWindow::NotifyViewKey(int viewId, const ViewKeyEvent& event) {
+  if (!ended_) handler_.OnViewKey(*this, viewId, event);
+}
+
 std::string QtWindow::Caption() const {
   return widget_->windowTitle().toStdString();
 }
@@ -262,6 +266,19 @@ void QtWindow::ShowImage(int viewId, const Image& image) {
 
 void QtWindow::RepaintView(int viewId) {
   if (GraphicView* view = View(viewId)) view->update();
+}
+
+void QtWindow::SetViewCells(int viewId, const ViewCells& cells) {
+  if (GraphicView* view = View(viewId))
+    view->SetCells(cells, [this, viewId](const ViewKeyEvent& event) { NotifyViewKey(viewId, event); });
+}
+
+void QtWindow::ViewFocusMoved(int viewId) {
+  if (GraphicView* view = View(viewId)) view->FocusMoved();
+}
+
+void QtWindow::ViewCellChanged(int viewId, int cellIndex) {
+  if (GraphicView* view = View(viewId)) view->CellChanged(cellIndex);
 }
 
 int QtWindow::FocusedControl() const {
