@@ -50,7 +50,8 @@ enum class Key { kEnter, kKeypadEnter, kEscape, kTab, kLeft, kRight, kUp, kDown,
 enum class Modifier { kNone, kControl };
 // Does nothing while a modal chooser blocks the window.
 void PressKey(Window& window, Key key, Modifier modifier = Modifier::kNone);
-// The control of the window that has the keyboard focus; 0 when none does or the window is inactive.
+// The control of the window that has the keyboard focus, or gets it back when the window is activated;
+// 0 when none.
 int KeyboardFocus(const Window& window);
 // A view's picture as the screen shows it, the focus mark included; empty when the view cannot be drawn.
 Image ShownView(Window& window, int viewId);

@@ -280,8 +280,7 @@ void PressKey(Window& window, Key key, Modifier modifier) {
 }
 
 int KeyboardFocus(const Window& window) {
-  const qt::QtWindow& native = qt::AsQt(window);
-  return native.Widget().isActiveWindow() ? native.FocusedControl() : 0;
+  return qt::AsQt(window).FocusedControl();
 }
 
 Image ShownView(Window& window, int viewId) {

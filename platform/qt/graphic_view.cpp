@@ -112,6 +112,8 @@ void GraphicView::SetCells(const ViewCells& cells, KeyHook keyHook) {
   cells_ = &cells;
   keyHook_ = std::move(keyHook);
   setFocusPolicy(Qt::StrongFocus);
+  // The window's focus from the start: it is the control the keyboard works on.
+  setFocus(Qt::OtherFocusReason);
   InstallViewAccessibility();
 }
 
