@@ -51,6 +51,9 @@ class Win32Window final : public Window {
   Image& ViewSurface(int viewId) override;
   void ShowImage(int viewId, const Image& image) override;
   void RepaintView(int viewId) override;
+  void SetViewCells(int viewId, const ViewCells& cells) override;
+  void ViewFocusMoved(int viewId) override;
+  void ViewCellChanged(int viewId, int cellIndex) override;
   void EnableMenuItem(int id, bool enabled) override;
   int FocusedControl() const override;
   void SetFocus(int id) override;
@@ -67,6 +70,8 @@ class Win32Window final : public Window {
 
   // For the graphic views.
   void NotifyViewMouse(int viewId, const MouseEvent& event);
+  void NotifyViewKey(int viewId, const ViewKeyEvent& event);
+  GraphicView* View(int viewId) const;
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -261,6 +261,27 @@ void Win32Window::NotifyViewMouse(int viewId, const MouseEvent& event) {
   if (!ended_) handler_.OnViewMouse(*this, viewId, event);
 }
 
+void Win32Window::NotifyViewKey(int viewId, const ViewKeyEvent& event) {
+  if (!ended_) handler_.OnViewKey(*this, viewId, event);
+}
+
+GraphicView* Win32Window::View(int viewId) const {
+  const Control* control = FindControl(viewId);
+  return control ? control->view.get() : nullptr;
+}
+
+void Win32Window::SetViewCells(int viewId, const ViewCells& cells) {
+  if (GraphicView* view = View(viewId)) view->SetCells(cells);
+}
+
+void Win32Window::ViewFocusMoved(int viewId) {
+  if (GraphicView* view = View(viewId)) view->FocusMoved();
+}
+
+void Win32Window::ViewCellChanged(int viewId, int cellIndex) {
+  if (GraphicView* view = View(viewId)) view->CellChanged(cellIndex);
+}
+
 int Win32Window::IdOfControl(HWND control) const {
   // A combo box's edit field (or a picture combo's inner combo) counts as the combo box.
   for (HWND at = control; at != nullptr && at != handle_; at = GetParent(at)) {
