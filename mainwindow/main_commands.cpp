@@ -66,10 +66,6 @@ void MainWindowHandler::OnCloseRequest(platform::Window& window) {
   GetOut(window);
 }
 
-void MainWindowHandler::OnActivate(platform::Window& window, bool active) {
-  mainWindowFocus.OnActivate(window, active);
-}
-
 void MainWindowHandler::OnViewMouse(platform::Window& window, int viewId, const platform::MouseEvent& event) {
   if (viewId != kCalendarViewId || event.kind != platform::MouseKind::kLeftDown) return;
   if (DayCell* cell = FindDayAt(dayCells, event.x, event.y)) ToggleAndShow(window, *cell);

@@ -26,7 +26,6 @@ class MainWindowHandler : public platform::WindowHandler {
   void OnInit(platform::Window& window) override;
   void OnCommand(platform::Window& window, int id, int notification) override;
   void OnCloseRequest(platform::Window& window) override;
-  void OnActivate(platform::Window& window, bool active) override;
   void OnViewMouse(platform::Window& window, int viewId, const platform::MouseEvent& event) override;
   void OnViewKey(platform::Window& window, int viewId, const platform::ViewKeyEvent& event) override;
 
@@ -47,7 +46,6 @@ class MainWindowHandler : public platform::WindowHandler {
   platform::Image canvasBitmap;
   DayCells dayCells;
   CalendarCells calendarCells{dayCells, program.settings};  // the view's cells and their focus
-  platform::FocusMemory mainWindowFocus;
 };
 
 }  // namespace kalvor

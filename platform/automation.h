@@ -44,15 +44,17 @@ void DoubleClick(Window& window, int viewId, int x, int y);  // left button, as 
 void RequestClose(Window& window);                            // as the window manager would
 void Deactivate(Window& window);                              // another window takes the activation
 void Activate(Window& window);
+// The control with the keyboard focus; while the window is inactive, the one that gets it back on
+// activation. 0 when none.
+int FocusedControl(const Window& window);
+// Gives a control the keyboard focus, as a click on it would in the active window.
+void Focus(Window& window, int id);
 
 // Keys as the keyboard sends them to the focused control of the active window, alone or with Ctrl held.
 enum class Key { kEnter, kKeypadEnter, kEscape, kTab, kLeft, kRight, kUp, kDown, kHome, kEnd, kSpace };
 enum class Modifier { kNone, kControl };
 // Does nothing while a modal chooser blocks the window.
 void PressKey(Window& window, Key key, Modifier modifier = Modifier::kNone);
-// The control of the window that has the keyboard focus, or gets it back when the window is activated;
-// 0 when none.
-int KeyboardFocus(const Window& window);
 // A view's picture as the screen shows it, the focus mark included; empty when the view cannot be drawn.
 Image ShownView(Window& window, int viewId);
 

@@ -123,7 +123,7 @@ void GraphicView::AnnounceFocus() const {
 
 void GraphicView::ReportKey(WPARAM virtualKey) {
   const std::optional<ViewKey> key = ViewKeyOf(virtualKey);
-  if (key) window_.NotifyViewKey(id_, ViewKeyEvent{*key, GetKeyState(VK_CONTROL) < 0});
+  if (key) window_.DeliverViewKey(id_, ViewKeyEvent{*key, GetKeyState(VK_CONTROL) < 0});
 }
 
 bool GraphicView::HandleCellsMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -164,7 +164,7 @@ void GraphicView::ReportMouse(UINT message, LPARAM lParam) {
   const int x = LOWORD(lParam);
   const int y = HIWORD(lParam);
   if (x >= surface_.Width() || y >= surface_.Height()) return;
-  window_.NotifyViewMouse(id_, MouseEvent{*kind, x, y});
+  window_.DeliverViewMouse(id_, MouseEvent{*kind, x, y});
 }
 
 LRESULT CALLBACK GraphicView::Procedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
