@@ -42,7 +42,7 @@ extern const LanguageRow msgColoursFiled;
 extern const std::array<LanguageRow, 2> msgSelectionError;
 extern const std::array<LanguageRow, 2> shapeNames;
 extern const std::array<LanguageRow, kMonthsPerYear> monthNames;
-extern const std::array<LanguageRow, 7> weekdayNames;    // 1 = Monday
+extern const std::array<LanguageRow, 7> weekdayNames;      // 1 = Monday
 extern const std::array<LanguageRow, 7> weekdayFullNames;  // 1 = Monday
 extern const std::array<LanguageRow, kMonthsPerYear> monthNamesInDates;
 extern const std::array<LanguageRow, 8> menuOperations;  // row 5 is not assigned

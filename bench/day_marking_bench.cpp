@@ -87,14 +87,16 @@ BENCHMARK(ClickOnADayInTheView)->Unit(benchmark::kMicrosecond);
 // along the last month and the view is asked to show the mark at its new place.
 class KeyInWindow : public platform::WindowHandler {
  public:
-  explicit KeyInWindow(benchmark::State& s) : state(s), drawn(kSquareShape), cells(drawn.cells, drawn.settings) {}
+  explicit KeyInWindow(benchmark::State& s)
+      : state(s), drawn(kSquareShape), cells(drawn.cells, drawn.settings) {}
   void OnInit(platform::Window& window) override {
     window.ShowImage(kCalendarViewId, drawn.canvas);
     window.SetViewCells(kCalendarViewId, cells);
     cells.SetFocus({cells.Run().Count(), 1});
     bool forward = true;
     for (auto _ : state) {
-      const DayPosition next = cells.Run().Move(cells.Focus(), forward ? DayMove::kNextDay : DayMove::kPreviousDay);
+      const DayPosition next =
+          cells.Run().Move(cells.Focus(), forward ? DayMove::kNextDay : DayMove::kPreviousDay);
       cells.SetFocus(next);
       window.ViewFocusMoved(kCalendarViewId);
       if (next.day == 1 || next.day == cells.Run().Length(next.monthSlot)) forward = !forward;

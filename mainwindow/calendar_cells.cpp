@@ -9,7 +9,8 @@ namespace kalvor {
 CalendarCells::CalendarCells(const DayCells& dayCells, const Settings& settings)
     : dayCells_(dayCells), settings_(settings), run_(settings) {
   firstIndex_.push_back(0);
-  for (int slot = 1; slot <= run_.Count(); ++slot) firstIndex_.push_back(firstIndex_.back() + run_.Length(slot));
+  for (int slot = 1; slot <= run_.Count(); ++slot)
+    firstIndex_.push_back(firstIndex_.back() + run_.Length(slot));
 }
 
 int CalendarCells::IndexOf(DayPosition position) const {

@@ -24,7 +24,16 @@ struct Date {
 
 // The keys that move the focus. Home and End keep to the focused month; the run's ends are Ctrl+Home
 // and Ctrl+End.
-enum class DayMove { kPreviousDay, kNextDay, kPreviousMonth, kNextMonth, kMonthStart, kMonthEnd, kRunStart, kRunEnd };
+enum class DayMove {
+  kPreviousDay,
+  kNextDay,
+  kPreviousMonth,
+  kNextMonth,
+  kMonthStart,
+  kMonthEnd,
+  kRunStart,
+  kRunEnd
+};
 
 // The months of one run, slot by slot.
 class RunMonths {

@@ -15,8 +15,8 @@ struct ViewKeyEvent {
 };
 
 struct ViewCell {
-  std::string name;      // what a screen reader reads for the cell
-  bool checked = false;  // a cell the user has marked
+  std::string name;                              // what a screen reader reads for the cell
+  bool checked = false;                          // a cell the user has marked
   int left = 0, top = 0, right = 0, bottom = 0;  // view pixels, right column and bottom row included
   int row = 0, column = 0;                       // place in the grid, from 0
 };

@@ -127,8 +127,8 @@ std::optional<QRect> GraphicView::FocusMark() const {
   const int focused = cells_->FocusedCell();
   if (focused < 0) return std::nullopt;
   // QRect's right and bottom are its last pixels, as the cell's are.
-  return CellRect(cells_->Cell(focused)).adjusted(kFocusMarkInset, kFocusMarkInset, -kFocusMarkInset,
-                                                  -kFocusMarkInset);
+  return CellRect(cells_->Cell(focused))
+      .adjusted(kFocusMarkInset, kFocusMarkInset, -kFocusMarkInset, -kFocusMarkInset);
 }
 
 void GraphicView::FocusMoved() {

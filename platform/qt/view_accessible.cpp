@@ -43,7 +43,8 @@ class CellInterface : public QAccessibleInterface, public QAccessibleTableCellIn
     return state;
   }
   void* interface_cast(QAccessible::InterfaceType type) override {
-    return type == QAccessible::TableCellInterface ? static_cast<QAccessibleTableCellInterface*>(this) : nullptr;
+    return type == QAccessible::TableCellInterface ? static_cast<QAccessibleTableCellInterface*>(this)
+                                                   : nullptr;
   }
 
   bool isSelected() const override { return false; }
@@ -102,7 +103,9 @@ class ViewTable : public QAccessibleWidget, public QAccessibleTableInterface {
 
   QAccessibleInterface* caption() const override { return nullptr; }
   QAccessibleInterface* summary() const override { return nullptr; }
-  QAccessibleInterface* cellAt(int row, int column) const override { return child(Cells().CellAt(row, column)); }
+  QAccessibleInterface* cellAt(int row, int column) const override {
+    return child(Cells().CellAt(row, column));
+  }
   int selectedCellCount() const override { return 0; }
   QList<QAccessibleInterface*> selectedCells() const override { return {}; }
   QString columnDescription(int) const override { return {}; }

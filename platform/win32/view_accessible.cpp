@@ -57,8 +57,12 @@ HRESULT ViewAccessible::GetTypeInfoCount(UINT* count) {
   *count = 0;
   return S_OK;
 }
-HRESULT ViewAccessible::GetTypeInfo(UINT, LCID, ITypeInfo**) { return E_NOTIMPL; }
-HRESULT ViewAccessible::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) { return E_NOTIMPL; }
+HRESULT ViewAccessible::GetTypeInfo(UINT, LCID, ITypeInfo**) {
+  return E_NOTIMPL;
+}
+HRESULT ViewAccessible::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
+  return E_NOTIMPL;
+}
 HRESULT ViewAccessible::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) {
   return E_NOTIMPL;
 }
@@ -104,11 +108,21 @@ HRESULT ViewAccessible::get_accName(VARIANT child, BSTR* name) {
   return cell < 0 ? NoText(name) : GiveText(view_->Cells()->Cell(cell).name, name);
 }
 
-HRESULT ViewAccessible::get_accValue(VARIANT, BSTR* value) { return NoText(value); }
-HRESULT ViewAccessible::get_accDescription(VARIANT, BSTR* description) { return NoText(description); }
-HRESULT ViewAccessible::get_accHelp(VARIANT, BSTR* help) { return NoText(help); }
-HRESULT ViewAccessible::get_accKeyboardShortcut(VARIANT, BSTR* shortcut) { return NoText(shortcut); }
-HRESULT ViewAccessible::get_accDefaultAction(VARIANT, BSTR* action) { return NoText(action); }
+HRESULT ViewAccessible::get_accValue(VARIANT, BSTR* value) {
+  return NoText(value);
+}
+HRESULT ViewAccessible::get_accDescription(VARIANT, BSTR* description) {
+  return NoText(description);
+}
+HRESULT ViewAccessible::get_accHelp(VARIANT, BSTR* help) {
+  return NoText(help);
+}
+HRESULT ViewAccessible::get_accKeyboardShortcut(VARIANT, BSTR* shortcut) {
+  return NoText(shortcut);
+}
+HRESULT ViewAccessible::get_accDefaultAction(VARIANT, BSTR* action) {
+  return NoText(action);
+}
 HRESULT ViewAccessible::get_accHelpTopic(BSTR* file, VARIANT, long* topic) {
   if (topic != nullptr) *topic = 0;
   return NoText(file);
@@ -151,10 +165,18 @@ HRESULT ViewAccessible::get_accSelection(VARIANT* children) {
   return S_FALSE;
 }
 
-HRESULT ViewAccessible::accSelect(long, VARIANT) { return DISP_E_MEMBERNOTFOUND; }
-HRESULT ViewAccessible::accDoDefaultAction(VARIANT) { return DISP_E_MEMBERNOTFOUND; }
-HRESULT ViewAccessible::put_accName(VARIANT, BSTR) { return E_NOTIMPL; }
-HRESULT ViewAccessible::put_accValue(VARIANT, BSTR) { return E_NOTIMPL; }
+HRESULT ViewAccessible::accSelect(long, VARIANT) {
+  return DISP_E_MEMBERNOTFOUND;
+}
+HRESULT ViewAccessible::accDoDefaultAction(VARIANT) {
+  return DISP_E_MEMBERNOTFOUND;
+}
+HRESULT ViewAccessible::put_accName(VARIANT, BSTR) {
+  return E_NOTIMPL;
+}
+HRESULT ViewAccessible::put_accValue(VARIANT, BSTR) {
+  return E_NOTIMPL;
+}
 
 RECT ViewAccessible::ScreenRect(int cellIndex) const {
   RECT rect{};

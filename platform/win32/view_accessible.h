@@ -14,7 +14,8 @@ class GraphicView;
 
 // {618736E0-3C3D-11CF-810C-00AA00389B71}. Spelt out: MinGW's import library gives the address of a thunk
 // for IID_IAccessible, not the GUID.
-inline constexpr GUID kIidIAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+inline constexpr GUID kIidIAccessible = {
+    0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
 
 class ViewAccessible final : public IAccessible {
  public:
@@ -30,7 +31,8 @@ class ViewAccessible final : public IAccessible {
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override;
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override;
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                   UINT*) override;
   // IAccessible
   HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override;
   HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override;
@@ -47,7 +49,8 @@ class ViewAccessible final : public IAccessible {
   HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* children) override;
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override;
   HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override;
-  HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height, VARIANT child) override;
+  HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height,
+                                        VARIANT child) override;
   HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override;
   HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* child) override;
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override;

@@ -107,7 +107,8 @@ TEST(DayKeysE2e, TheViewHasTheFocusFromTheStartAndCtrlHomeAndEndReachTheRunsEnds
   TempFolder folder;
   WriteSettingsFile(folder, TallestRun());
   const DayBox first = DayOfTallestRun(1, 1), last = DayOfTallestRun(20, 31);
-  OnMainWindow([&](platform::Window& window) { EXPECT_EQ(automation::FocusedControl(window), kCalendarViewId); });
+  OnMainWindow(
+      [&](platform::Window& window) { EXPECT_EQ(automation::FocusedControl(window), kCalendarViewId); });
   // Once the window is active: the run does not hold today, so the focus starts on its first day.
   OnMainWindow([&](platform::Window& window) { ExpectMarkInside(window, first); });
   Press(Key::kEnd, 1, Modifier::kControl);

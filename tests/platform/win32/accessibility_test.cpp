@@ -1,8 +1,7 @@
 // A screen reader in another process reads the calendar through Active Accessibility: one child per day
 // of the run, named by its date, checked when marked, the focused day reported.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <fstream>
 #include <map>
@@ -48,11 +47,13 @@ int RunClient(HWND view, const std::string& outputPath) {
   startup.cb = sizeof startup;
   startup.lpDesktop = desktop.data();  // where the view is, so that the client can reach it
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process))
     return -1;
   const platform::automation::steps::Hold hold;  // the next test step waits
   const DWORD start = GetTickCount();
-  while (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, kClientTimeoutMs, QS_ALLINPUT) != WAIT_OBJECT_0 &&
+  while (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, kClientTimeoutMs, QS_ALLINPUT) !=
+             WAIT_OBJECT_0 &&
          GetTickCount() - start < kClientTimeoutMs) {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) platform::win32::DispatchThreadMessage(message);

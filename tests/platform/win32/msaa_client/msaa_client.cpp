@@ -13,7 +13,8 @@
 namespace {
 
 // {618736E0-3C3D-11CF-810C-00AA00389B71}: MinGW's import library would give a thunk's address.
-constexpr GUID kIidIAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+constexpr GUID kIidIAccessible = {
+    0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
 
 std::string Utf8(const wchar_t* text) {
   if (text == nullptr) return {};
@@ -45,7 +46,8 @@ int Read(IAccessible& object, std::FILE* out) {
     BSTR name = nullptr;
     VARIANT state;
     VariantInit(&state);
-    if (FAILED(object.get_accName(Child(id), &name)) || FAILED(object.get_accState(Child(id), &state))) return 5;
+    if (FAILED(object.get_accName(Child(id), &name)) || FAILED(object.get_accState(Child(id), &state)))
+      return 5;
     std::fprintf(out, "cell %ld %lx %s\n", id, LongOf(state), Utf8(name).c_str());
     SysFreeString(name);
   }
