@@ -132,5 +132,52 @@ TEST(AccessibilityWin32, AnotherProcessReadsEveryDayItsStateAndTheFocus) {
   EXPECT_EQ(seen.focus, 36);
 }
 
+struct HeardEvent {
+  DWORD event;
+  LONG child;
+};
+
+std::vector<HeardEvent>& Heard() {
+  static std::vector<HeardEvent> heard;
+  return heard;
+}
+
+void CALLBACK Hear(HWINEVENTHOOK, DWORD event, HWND, LONG object, LONG child, DWORD, DWORD) {
+  if (object == OBJID_CLIENT) Heard().push_back({event, child});
+}
+
+std::vector<LONG> ChildrenOf(DWORD event) {
+  std::vector<LONG> children;
+  for (const HeardEvent& heard : Heard()) {
+    if (heard.event == event) children.push_back(heard.child);
+  }
+  return children;
+}
+
+TEST(AccessibilityWin32, ScreenReadersHearOfTheFocusedDayAndOfEachMark) {
+  TempFolder folder;
+  WriteSettingsFile(folder, TallestRun());
+  HWINEVENTHOOK hook = nullptr;
+  OnMainWindow([&](platform::Window& window) {
+    Heard().clear();
+    // Out of context: the events come to this thread as messages, from this process only.
+    hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_STATECHANGE, nullptr, &Hear,
+                           GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    automation::PressKey(window, automation::Key::kRight);  // December 2, 2000
+    automation::PressKey(window, automation::Key::kDown);   // January 2, 2001
+    automation::PressKey(window, automation::Key::kSpace);
+    automation::PressKey(window, automation::Key::kEnd, automation::Modifier::kControl);
+  });
+  OnMainWindow([](platform::Window&) {});  // the events' messages are taken meanwhile
+  automation::Then([&] {
+    if (hook) UnhookWinEvent(hook);
+    ASSERT_NE(hook, nullptr);
+    EXPECT_EQ(ChildrenOf(EVENT_OBJECT_FOCUS), (std::vector<LONG>{2, 33, 608}));
+    EXPECT_EQ(ChildrenOf(EVENT_OBJECT_STATECHANGE), (std::vector<LONG>{33}));
+  });
+  GetOutAndCloseEverything();
+  RunProgram(folder);
+}
+
 }  // namespace
 }  // namespace kalvor::testing
