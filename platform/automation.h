@@ -44,6 +44,8 @@ void DoubleClick(Window& window, int viewId, int x, int y);  // left button, as 
 void RequestClose(Window& window);                            // as the window manager would
 void Deactivate(Window& window);                              // another window takes the activation
 void Activate(Window& window);
+// Whether the system holds the window as the active one, the one the keyboard reaches.
+bool IsActive(const Window& window);
 
 // Keys as the keyboard sends them to the focused control of the active window.
 enum class Key { kEnter, kKeypadEnter, kEscape, kTab };
