@@ -17,7 +17,10 @@ std::string CopyProgramInto(const std::string& folder);
 
 class Process {
  public:
+  struct Handle;  // the system's process and its output file, defined by each system's side
+
   Process();
+  explicit Process(std::unique_ptr<Handle> handle);
   ~Process();  // ends it at once if it still runs
   Process(Process&&) noexcept;
   Process& operator=(Process&&) noexcept;
@@ -30,12 +33,9 @@ class Process {
   // What it printed so far.
   std::string Output() const;
 
-  struct Handle;  // the system's process and its output file, defined by each system's side
 
  private:
   std::unique_ptr<Handle> handle_;
-  friend Process StartProgram(const std::string&, const std::string&);
-  friend Process StartThisTestInChild(const std::map<std::string, std::string>&);
 };
 
 // Starts a program file without arguments, with this process's environment, in `workingFolder`.

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "tests/support/fault_env.h"
+#include "tests/support/posix/start_command.h"
 #include "tests/support/temp_folder.h"
 
 extern char** environ;
@@ -21,11 +22,6 @@ namespace kalvor::testing {
 
 namespace {
 constexpr auto kPollInterval = std::chrono::milliseconds(2);
-
-std::string CurrentTestName() {
-  const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  return std::string(info->test_suite_name()) + "." + info->name();
-}
 
 std::string NewOutputFile() {
   std::string pattern = (std::filesystem::temp_directory_path() / "kalvor-output-XXXXXX").string();
@@ -62,12 +58,13 @@ struct Process::Handle {
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outputPath.c_str(), O_WRONLY | O_APPEND, 0);
     posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
     if (!workingFolder.empty()) posix_spawn_file_actions_addchdir_np(&actions, workingFolder.c_str());
-    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0) pid = -1;
+    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0) pid = -1;
     posix_spawn_file_actions_destroy(&actions);
   }
 };
 
 Process::Process() = default;
+Process::Process(std::unique_ptr<Handle> handle) : handle_(std::move(handle)) {}
 Process::~Process() = default;
 Process::Process(Process&&) noexcept = default;
 Process& Process::operator=(Process&&) noexcept = default;
@@ -113,23 +110,34 @@ std::string CopyProgramInto(const std::string& folder) {
   return copy;
 }
 
-Process StartProgram(const std::string& program, const std::string& workingFolder) {
-  Process process;
-  process.handle_ = std::make_unique<Process::Handle>();
+Process StartCommand(const std::vector<std::string>& command,
+                     const std::optional<std::map<std::string, std::string>>& childValues,
+                     const std::string& workingFolder) {
+  auto handle = std::make_unique<Process::Handle>();
   std::vector<std::string> environment;
   for (char** entry = environ; *entry != nullptr; ++entry) environment.emplace_back(*entry);
-  process.handle_->Spawn({program}, environment, workingFolder);
-  return process;
+  if (childValues) {
+    for (const auto& [name, value] : ChildEnvironmentEntries(*childValues)) environment.push_back(name + "=" + value);
+  }
+  handle->Spawn(command, environment, workingFolder);
+  return Process(std::move(handle));
+}
+
+std::string ThisTestProgram() {
+  return std::filesystem::read_symlink("/proc/self/exe").string();
+}
+
+std::string CurrentTestOnly() {
+  const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  return "--gtest_filter=" + std::string(info->test_suite_name()) + "." + info->name();
+}
+
+Process StartProgram(const std::string& program, const std::string& workingFolder) {
+  return StartCommand({program}, std::nullopt, workingFolder);
 }
 
 Process StartThisTestInChild(const std::map<std::string, std::string>& values) {
-  Process process;
-  process.handle_ = std::make_unique<Process::Handle>();
-  std::vector<std::string> environment;
-  for (char** entry = environ; *entry != nullptr; ++entry) environment.emplace_back(*entry);
-  for (const auto& [name, value] : ChildEnvironmentEntries(values)) environment.push_back(name + "=" + value);
-  process.handle_->Spawn({"/proc/self/exe", "--gtest_filter=" + CurrentTestName()}, environment, "");
-  return process;
+  return StartCommand({ThisTestProgram(), CurrentTestOnly()}, values, "");
 }
 
 }  // namespace kalvor::testing

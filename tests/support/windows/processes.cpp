@@ -113,6 +113,7 @@ struct Process::Handle {
 };
 
 Process::Process() = default;
+Process::Process(std::unique_ptr<Handle> handle) : handle_(std::move(handle)) {}
 Process::~Process() = default;
 Process::Process(Process&&) noexcept = default;
 Process& Process::operator=(Process&&) noexcept = default;
@@ -155,20 +156,18 @@ std::string CopyProgramInto(const std::string& folder) {
 }
 
 Process StartProgram(const std::string& program, const std::string& workingFolder) {
-  Process process;
-  process.handle_ = std::make_unique<Process::Handle>();
-  process.handle_->Spawn(program, "", nullptr, workingFolder);
-  return process;
+  auto handle = std::make_unique<Process::Handle>();
+  handle->Spawn(program, "", nullptr, workingFolder);
+  return Process(std::move(handle));
 }
 
 Process StartThisTestInChild(const std::map<std::string, std::string>& values) {
-  Process process;
-  process.handle_ = std::make_unique<Process::Handle>();
+  auto handle = std::make_unique<Process::Handle>();
   std::wstring self(MAX_PATH, L'\0');
   self.resize(GetModuleFileNameW(nullptr, self.data(), MAX_PATH));
   const std::wstring environment = EnvironmentBlock(ChildEnvironmentEntries(values));
-  process.handle_->Spawn(Narrow(self), "--gtest_filter=" + CurrentTestName(), &environment, "");
-  return process;
+  handle->Spawn(Narrow(self), "--gtest_filter=" + CurrentTestName(), &environment, "");
+  return Process(std::move(handle));
 }
 
 }  // namespace kalvor::testing
