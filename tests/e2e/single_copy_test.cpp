@@ -3,7 +3,9 @@
 // One copy per folder: a later start only brings the running one to the front and ends.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <string>
@@ -120,6 +122,29 @@ TEST(SingleCopyE2e, ASecondStartInTheSameFolderBringsTheNewestWindowForwardAndEn
         OnWindow(kColourDialogCaption, [](platform::Window& dialog) { automation::Click(dialog, kGetOutButtonId); });
         GetOutAndCloseEverything();
       });
+  RunProgram(folder);
+}
+
+// A program folder as long as a program can be started from (its path within Linux's 4,096 bytes):
+// the program still learns its whole folder and meets the copy running there.
+TEST(SingleCopyE2e, ASecondStartInAVeryLongFolderEndsToo) {
+  if (automation::UnderWine()) {
+    GTEST_SKIP() << "Wine starts no program from a path past 260 characters (CreateProcessW fails with "
+                    "error 2), so no first copy can be started there";
+  }
+  constexpr std::size_t kLongFolder = 4070;
+  constexpr std::size_t kLongestName = 200;
+  TempFolder base;
+  std::string folder = base.Path();
+  while (folder.size() < kLongFolder) {
+    folder += std::string(std::min(kLongestName, kLongFolder - folder.size() - 1), 'k') + "/";
+    std::filesystem::create_directory(Utf8Path(folder));
+  }
+  ASSERT_EQ(folder.size(), kLongFolder);
+  WriteSettingsFile(folder, TallestRun());
+  const std::string program = CopyProgramInto(folder);
+  OnMainWindow([&](platform::Window&) { EXPECT_EQ(StartAgain(program), 0); });
+  GetOutAndCloseEverything();
   RunProgram(folder);
 }
 

@@ -106,7 +106,10 @@ struct Process::Handle {
                        folder.empty() ? nullptr : folder.c_str(), &startup, &created);
     CloseHandle(startup.hStdInput);
     CloseHandle(startup.hStdOutput);
-    if (!started) return;
+    if (!started) {
+      ADD_FAILURE() << "CreateProcessW failed with error " << GetLastError() << ": " << program;
+      return;
+    }
     CloseHandle(created.hThread);
     process = created.hProcess;
   }
