@@ -27,7 +27,14 @@ TEST(ProgramFolderWithoutProc, TheNumberedMessageAndAnEndWithoutWriting) {
     EXPECT_FALSE(platform::ExecutableFolder().has_value());
     std::optional<automation::SeenMessageBox> seen;
     automation::Then([&seen] { seen = automation::AnswerMessageBox(platform::MessageAnswer::kOk); });
+    // A window opened in the message's place is closed again, so that the run ends.
+    automation::Then([] {
+      for (const std::string& caption : automation::OpenWindowCaptions()) {
+        if (platform::Window* window = automation::WindowWithCaption(caption)) window->End(0);
+      }
+    });
     EXPECT_EQ(RunKalvor(platform::ExecutableFolder()), kUnknownProgramFolderExitCode);
+    automation::ClearSteps();
     ASSERT_TRUE(seen.has_value()) << "no message was shown";
     EXPECT_EQ(seen->text, "Err:  76 Path not found");
     EXPECT_EQ(seen->caption, "Programador");
