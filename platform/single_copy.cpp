@@ -18,7 +18,9 @@ std::string FolderClaimName(const std::string& folderKey) {
     hash *= kFnvPrime;
   }
   std::string name = "kalvor-";
-  for (int digit = kHexDigits - 1; digit >= 0; --digit) name += "0123456789abcdef"[(hash >> (4 * digit)) & 0xF];
+  for (int digit = kHexDigits - 1; digit >= 0; --digit) {
+    name += "0123456789abcdef"[(hash >> (4 * digit)) & 0xF];
+  }
   return name;
 }
 

@@ -2,9 +2,10 @@
 // loop, so a request from a later start is answered in whichever window's loop is running.
 #include "platform/single_copy.h"
 
+#include <unistd.h>
+
 #include <QSocketNotifier>
 #include <QWidget>
-#include <unistd.h>
 
 #include "platform/posix/claim_socket.h"
 #include "platform/qt/qt_dialogs.h"

@@ -73,9 +73,8 @@ std::wstring FolderKey(const std::string& folder) {
   path = Rewritten(path, [](const wchar_t* name, DWORD size, wchar_t* out) {
     return GetFullPathNameW(name, size, out, nullptr);
   });
-  path = Rewritten(path, [](const wchar_t* name, DWORD size, wchar_t* out) {
-    return GetLongPathNameW(name, out, size);
-  });
+  path = Rewritten(
+      path, [](const wchar_t* name, DWORD size, wchar_t* out) { return GetLongPathNameW(name, out, size); });
   CharUpperBuffW(path.data(), static_cast<DWORD>(path.size()));
   return path;
 }

@@ -91,8 +91,7 @@ void RunAsFirstCopy() {
 
 Process StartFirstCopy(const TempFolder& folder, const TempFolder& signals) {
   Process first = StartThisTestInChild({{"FOLDER", folder.Path()}, {"SIGNALS", signals.Path()}});
-  EXPECT_TRUE(WaitForFile(signals.File("running"), first, std::chrono::duration_cast<std::chrono::seconds>(
-                                                               kFirstCopyRunsWithin)))
+  EXPECT_TRUE(WaitForFile(signals.File("running"), first, kFirstCopyRunsWithin))
       << "the first copy did not come to run\n"
       << first.Output();
   return first;
@@ -119,7 +118,8 @@ TEST(SingleCopyE2e, ASecondStartInTheSameFolderBringsTheNewestWindowForwardAndEn
       Clock::now() + kEndsWithin + kComesForwardWithin,
       [](bool cameForward) {
         EXPECT_TRUE(cameForward) << "the colour dialog, the newest window, was not brought forward";
-        OnWindow(kColourDialogCaption, [](platform::Window& dialog) { automation::Click(dialog, kGetOutButtonId); });
+        OnWindow(kColourDialogCaption,
+                 [](platform::Window& dialog) { automation::Click(dialog, kGetOutButtonId); });
         GetOutAndCloseEverything();
       });
   RunProgram(folder);

@@ -33,7 +33,6 @@ class Process {
   // What it printed so far.
   std::string Output() const;
 
-
  private:
   std::unique_ptr<Handle> handle_;
 };

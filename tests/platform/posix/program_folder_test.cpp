@@ -46,8 +46,8 @@ TEST(ProgramFolderWithoutProc, TheNumberedMessageAndAnEndWithoutWriting) {
 #endif
   if (geteuid() != 0) GTEST_SKIP() << "a mount namespace without /proc needs root";
   TempFolder working;
-  Process child = StartCommand({"unshare", "--mount", "--propagation", "private", "--", "sh", "-c", kWithoutProc,
-                                ThisTestProgram(), CurrentTestOnly()},
+  Process child = StartCommand({"unshare", "--mount", "--propagation", "private", "--", "sh", "-c",
+                                kWithoutProc, ThisTestProgram(), CurrentTestOnly()},
                                std::map<std::string, std::string>{}, working.Path());
   ASSERT_TRUE(child.Started());
   const std::optional<int> exitCode = child.WaitFor(kChildRunsWithin);

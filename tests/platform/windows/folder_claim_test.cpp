@@ -25,8 +25,9 @@ TEST(FolderClaim, AFolderIsHeldOnceWhateverWayItIsWritten) {
   TempFolder other;
   const platform::FolderClaim first(folder.Path());
   ASSERT_TRUE(first.Held());
-  for (const std::string& spelling : {Respelled(folder.Path(), true, '\\'), Respelled(folder.Path(), false, '/'),
-                                      Respelled(folder.Path(), false, '\\') + ".\\"}) {
+  for (const std::string& spelling :
+       {Respelled(folder.Path(), true, '\\'), Respelled(folder.Path(), false, '/'),
+        Respelled(folder.Path(), false, '\\') + ".\\"}) {
     EXPECT_FALSE(platform::FolderClaim(spelling).Held()) << spelling;
   }
   EXPECT_TRUE(platform::FolderClaim(other.Path()).Held());

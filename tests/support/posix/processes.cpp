@@ -117,7 +117,8 @@ Process StartCommand(const std::vector<std::string>& command,
   std::vector<std::string> environment;
   for (char** entry = environ; *entry != nullptr; ++entry) environment.emplace_back(*entry);
   if (childValues) {
-    for (const auto& [name, value] : ChildEnvironmentEntries(*childValues)) environment.push_back(name + "=" + value);
+    for (const auto& [name, value] : ChildEnvironmentEntries(*childValues))
+      environment.push_back(name + "=" + value);
   }
   handle->Spawn(command, environment, workingFolder);
   return Process(std::move(handle));

@@ -40,7 +40,8 @@ std::string BuiltProgram() {
 std::wstring ThisDesktop() {
   wchar_t name[256] = {};
   DWORD needed = 0;
-  if (!GetUserObjectInformationW(GetThreadDesktop(GetCurrentThreadId()), UOI_NAME, name, sizeof name, &needed)) {
+  if (!GetUserObjectInformationW(GetThreadDesktop(GetCurrentThreadId()), UOI_NAME, name, sizeof name,
+                                 &needed)) {
     return {};
   }
   return name;
@@ -99,11 +100,10 @@ struct Process::Handle {
     startup.hStdOutput = InheritableFile(outputPath, GENERIC_WRITE, CREATE_ALWAYS);
     startup.hStdError = startup.hStdOutput;
     PROCESS_INFORMATION created{};
-    const bool started =
-        CreateProcessW(Widen(program).c_str(), commandLine.data(), nullptr, nullptr, TRUE,
-                       environment ? CREATE_UNICODE_ENVIRONMENT : 0,
-                       environment ? const_cast<wchar_t*>(environment->data()) : nullptr,
-                       folder.empty() ? nullptr : folder.c_str(), &startup, &created);
+    const bool started = CreateProcessW(Widen(program).c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+                                        environment ? CREATE_UNICODE_ENVIRONMENT : 0,
+                                        environment ? const_cast<wchar_t*>(environment->data()) : nullptr,
+                                        folder.empty() ? nullptr : folder.c_str(), &startup, &created);
     CloseHandle(startup.hStdInput);
     CloseHandle(startup.hStdOutput);
     if (!started) {
