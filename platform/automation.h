@@ -46,6 +46,11 @@ void Deactivate(Window& window);                              // another window 
 void Activate(Window& window);
 // Whether the system holds the window as the active one, the one the keyboard reaches.
 bool IsActive(const Window& window);
+// The control with the keyboard focus; while the window is inactive, the one that gets it back on
+// activation. 0 when none.
+int FocusedControl(const Window& window);
+// Gives a control the keyboard focus, as a click on it would in the active window.
+void Focus(Window& window, int id);
 
 // Keys as the keyboard sends them to the focused control of the active window.
 enum class Key { kEnter, kKeypadEnter, kEscape, kTab };

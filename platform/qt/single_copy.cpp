@@ -10,6 +10,7 @@
 #include "platform/posix/claim_socket.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_window.h"
+#include "platform/window_base.h"
 
 namespace platform {
 
@@ -20,16 +21,18 @@ namespace {
 QWidget* NewestOpenWidget() {
   if (QWidget* box = qt::OpenMessageBoxWindow()) return box;
   if (QWidget* chooser = qt::OpenQColorDialog()) return chooser;
-  const auto& windows = qt::OpenWindows();
+  const auto& windows = OpenWindows();
   for (auto window = windows.rbegin(); window != windows.rend(); ++window) {
-    if ((*window)->Widget().isVisible()) return &(*window)->Widget();
+    QWidget& widget = qt::AsQt(**window).Widget();
+    if (widget.isVisible()) return &widget;
   }
   return nullptr;
 }
 
 void BringNewestWindowToFront() {
-  for (qt::QtWindow* window : qt::OpenWindows()) {
-    if (window->Widget().isMinimized()) window->Widget().showNormal();
+  for (WindowBase* window : OpenWindows()) {
+    QWidget& widget = qt::AsQt(*window).Widget();
+    if (widget.isMinimized()) widget.showNormal();
   }
   if (QWidget* widget = NewestOpenWidget()) {
     widget->raise();

@@ -12,6 +12,7 @@
 #include "platform/win32/colour_choosers.h"
 #include "platform/win32/message_boxes.h"
 #include "platform/win32/win32_window.h"
+#include "platform/window_base.h"
 #include "platform/windows/unicode.h"
 
 namespace platform {
@@ -30,16 +31,18 @@ constexpr const wchar_t* kLongPathPrefix = L"\\\\?\\";
 HWND NewestOpenWindow() {
   if (const win32::OpenBox* box = win32::NewestOpenBox()) return box->handle;
   if (const win32::OpenChooser* chooser = win32::OpenColourChooserDialog()) return chooser->handle;
-  const auto& windows = win32::OpenWindows();
+  const auto& windows = OpenWindows();
   for (auto window = windows.rbegin(); window != windows.rend(); ++window) {
-    if (IsWindowVisible((*window)->Handle())) return (*window)->Handle();
+    const HWND handle = win32::AsWin32(**window).Handle();
+    if (IsWindowVisible(handle)) return handle;
   }
   return nullptr;
 }
 
 void BringNewestWindowToFront() {
-  for (const win32::Win32Window* window : win32::OpenWindows()) {
-    if (IsIconic(window->Handle())) ShowWindow(window->Handle(), SW_RESTORE);
+  for (WindowBase* window : OpenWindows()) {
+    const HWND handle = win32::AsWin32(*window).Handle();
+    if (IsIconic(handle)) ShowWindow(handle, SW_RESTORE);
   }
   if (const HWND window = NewestOpenWindow()) SetForegroundWindow(window);
 }

@@ -39,7 +39,7 @@ void ChoosePeriodAndPress(int button, Key key) {
     // Escape is no key of this dialog: nothing happens.
     automation::PressKey(dialog, Key::kEscape);
     EXPECT_EQ(automation::ActiveWindow(), &dialog);
-    dialog.SetFocus(button);
+    automation::Focus(dialog, button);
     automation::PressKey(dialog, key);
   });
 }
@@ -107,7 +107,7 @@ TEST(KeyboardE2e, EnterOnTheFileNameDialogsAcceptExports) {
     automation::PressKey(dialog, Key::kEnter);  // in the text box: no button has the focus
     automation::PressKey(dialog, Key::kEscape);
     EXPECT_TRUE(automation::WindowWithCaption(kFileNameCaption));
-    dialog.SetFocus(kFileNameAcceptId);
+    automation::Focus(dialog, kFileNameAcceptId);
     automation::PressKey(dialog, Key::kEnter);
   });
   automation::Then([] {
@@ -129,7 +129,7 @@ TEST(KeyboardE2e, EnterPressesTheColourDialogsFocusedButton) {
   OnWindow(kColourCaption, [](Window& dialog) {
     automation::PressKey(dialog, Key::kEscape);
     EXPECT_TRUE(automation::WindowWithCaption(kColourCaption));
-    dialog.SetFocus(kResetButtonId);
+    automation::Focus(dialog, kResetButtonId);
     automation::PressKey(dialog, Key::kEnter);
   });
   automation::Then([] {
@@ -139,7 +139,7 @@ TEST(KeyboardE2e, EnterPressesTheColourDialogsFocusedButton) {
     automation::AnswerMessageBox(MessageAnswer::kNo);
   });
   OnWindow(kColourCaption, [](Window& dialog) {
-    dialog.SetFocus(kGetOutButtonId);
+    automation::Focus(dialog, kGetOutButtonId);
     automation::PressKey(dialog, Key::kKeypadEnter);
     EXPECT_FALSE(automation::WindowWithCaption(kColourCaption));
   });
