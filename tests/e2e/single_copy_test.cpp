@@ -17,6 +17,7 @@
 #include "tests/e2e/main_window_steps.h"
 #include "tests/support/fault_env.h"
 #include "tests/support/processes.h"
+#include "tests/support/test_system.h"
 
 namespace kalvor::testing {
 namespace {
@@ -128,7 +129,7 @@ TEST(SingleCopyE2e, ASecondStartInTheSameFolderBringsTheNewestWindowForwardAndEn
 // A program folder as long as a program can be started from (its path within Linux's 4,096 bytes):
 // the program still learns its whole folder and meets the copy running there.
 TEST(SingleCopyE2e, ASecondStartInAVeryLongFolderEndsToo) {
-  if (automation::UnderWine()) {
+  if (UnderWine()) {
     GTEST_SKIP() << "Wine starts no program from a path past 260 characters (CreateProcessW fails with "
                     "error 2), so no first copy can be started there";
   }
