@@ -44,6 +44,8 @@ void DoubleClick(Window& window, int viewId, int x, int y);  // left button, as 
 void RequestClose(Window& window);                            // as the window manager would
 void Deactivate(Window& window);                              // another window takes the activation
 void Activate(Window& window);
+// Whether the system holds the window as the active one, the one the keyboard reaches.
+bool IsActive(const Window& window);
 // The control with the keyboard focus; while the window is inactive, the one that gets it back on
 // activation. 0 when none.
 int FocusedControl(const Window& window);
@@ -116,20 +118,10 @@ struct SeenChooser {
 std::optional<SeenChooser> OpenColourChooser();
 bool AnswerColourChooser(std::optional<Colour> colour);
 
-// The test program's system.
-// Before the application starts: windows drawn off screen, with no display needed unless the
-// environment says otherwise, and kept apart from those of another test program running beside it.
-void PrepareTestSession();
-// True when the Windows build runs under Wine, where a few things differ from Windows itself; a test
-// skips only such a check there, and says why.
-bool UnderWine();
 // A full weekday name (1 = Monday) and a month's name as it stands in a date, from the locale data of
 // the toolkit or the system ("es-ES", "en-GB", ...): an oracle independent of the program's tables.
 // nullopt when there is no such data.
 std::optional<std::string> SystemWeekdayName(const std::string& locale, int weekday);
 std::optional<std::string> SystemMonthName(const std::string& locale, int month);
-// Text in the Windows-1252 code page by the system's own converter, an oracle independent of the
-// program's text handling: nullopt for malformed UTF-8 or a character that code page does not have.
-std::optional<std::string> ToWindows1252(const std::string& utf8);
 
 }  // namespace platform::automation

@@ -66,7 +66,8 @@ sleep 0.5
 KALVOR_WINE_DISPLAY=x11 bash "$root/scripts/wine-run.sh" "$prefix" cmd /c exit
 WINEPREFIX="$prefix" "$root/scripts/wine-run.sh" "$prefix" reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f \
   >/dev/null 2>&1 || true
-export WINEPREFIX="$prefix" WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all
+# The locale that scripts/wine-run.sh gives Wine, for the runs started here without it.
+export WINEPREFIX="$prefix" WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all LANG=C.UTF-8 LC_ALL=C.UTF-8
 /usr/lib/wine/wineserver -p || true  # already running since the prefix was made
 echo "== start-up: Linux (Qt) as Kalvor, Windows under Wine as the peer"
 "$linux/bench/kalvor_startup_bench" --kalvor="$folder/kalvor" --folder="$folder" \
