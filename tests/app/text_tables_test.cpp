@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/automation.h"
 #include "tests/support/test_system.h"
 
 namespace kalvor {
