@@ -118,9 +118,9 @@ struct SeenChooser {
 std::optional<SeenChooser> OpenColourChooser();
 bool AnswerColourChooser(std::optional<Colour> colour);
 
-// A full weekday name (1 = Monday) and a month's name as it stands in a date, from the locale data of
-// the toolkit or the system ("es-ES", "en-GB", ...): an oracle independent of the program's tables.
-// nullopt when there is no such data.
+// The system's locale data, an oracle independent of the program's tables: a full weekday name
+// (1 = Monday) and a month's name as it stands in a date ("es-ES", "en-GB", ...). nullopt when there is
+// no such data.
 std::optional<std::string> SystemWeekdayName(const std::string& locale, int weekday);
 std::optional<std::string> SystemMonthName(const std::string& locale, int month);
 
