@@ -5,9 +5,11 @@
 #include <QAccessible>
 #include <QCoreApplication>
 #include <QThread>
+#include <QWidget>
 #include <cstdlib>
 #include <vector>
 
+#include "platform/automation_steps.h"
 #include "platform/qt/qt_window.h"
 #include "tests/e2e/main_window_steps.h"
 
@@ -100,6 +102,15 @@ TEST_F(ViewAccessibleTest, FocusAndMarkChangesAreAnnouncedForTheirDay) {
   // Screen readers hear of the focus only while the window has it.
   OnMainWindow([](platform::Window& window) { automation::Activate(window); });
   OnMainWindow([](platform::Window& window) {
+    // Under a real X server the activation lands a moment later; what it announces is not under test.
+    const QWidget* view = platform::qt::AsQt(window).View(kCalendarViewId);
+    const platform::automation::steps::Hold noStepMeanwhile;
+    for (int wait = 0; wait < 150 && !view->hasFocus(); ++wait) {
+      QCoreApplication::processEvents();
+      QThread::msleep(20);
+    }
+    ASSERT_TRUE(view->hasFocus());
+    QCoreApplication::processEvents();
     Heard().clear();
     automation::PressKey(window, automation::Key::kRight);  // December 2, 2000
     automation::PressKey(window, automation::Key::kDown);   // January 2, 2001
