@@ -150,7 +150,8 @@ class Window {
   virtual int FocusedControl() const = 0;
   virtual void SetFocus(int id) = 0;
 
-  // Screen position of the window's top-left corner (frame included), pixels.
+  // Screen position of the window's top-left corner (frame included), in the program's pixels: on a
+  // display of another scale, display pixels × 96 / dpi.
   virtual int ScreenX() const = 0;
   virtual int ScreenY() const = 0;
 };

@@ -55,8 +55,8 @@ void LoadBoldStandIn() {
 // The named face; a bold the system would make by widening a bitmap face's letters (a pixel each, so
 // "Restabelecer" in MS Sans Serif 9 bold outgrows its 72-pixel button) is PT Sans Bold instead, as
 // tall as the bitmap the system picked for that size.
-HFONT MakeNamedFont(const std::string& name, int points, bool bold) {
-  const HFONT named = MakeFont(windows::Widen(name), PointsToPixels(points), bold);
+HFONT MakeNamedFont(const std::string& name, int points, bool bold, int dpi) {
+  const HFONT named = MakeFont(windows::Widen(name), ToDisplayPixels(PointsToPixels(points), dpi), bold);
   const TEXTMETRICW metrics = MetricsOf(named);
   if (!bold || !EmboldenedBitmap(metrics)) return named;
   DeleteObject(named);
@@ -66,14 +66,14 @@ HFONT MakeNamedFont(const std::string& name, int points, bool bold) {
 
 }  // namespace
 
-HFONT FontFor(const FontSpec& font) {
-  static std::map<std::tuple<std::string, int, bool>, HFONT> fonts;
+HFONT FontFor(const FontSpec& font, int dpi) {
+  static std::map<std::tuple<std::string, int, bool, int>, HFONT> fonts;
   const std::string name = font.name ? font.name : kDialogFontName;
   const int points = font.pointSize > 0 ? font.pointSize : kDialogFontPoints;
-  const auto key = std::make_tuple(name, points, font.bold);
+  const auto key = std::make_tuple(name, points, font.bold, dpi);
   const auto found = fonts.find(key);
   if (found != fonts.end()) return found->second;
-  const HFONT made = MakeNamedFont(name, points, font.bold);
+  const HFONT made = MakeNamedFont(name, points, font.bold, dpi);
   fonts.emplace(key, made);
   return made;
 }

@@ -1,5 +1,7 @@
 #include "platform/win32/graphic_view.h"
 
+#include <algorithm>
+#include <cstring>
 #include <optional>
 
 #include "platform/win32/dib.h"
@@ -9,6 +11,7 @@ namespace platform::win32 {
 namespace {
 
 constexpr const wchar_t* kViewProperty = L"KalvorGraphicView";
+constexpr int kBytesPerPixel = 3;
 
 // A double click's second press arrives as WM_LBUTTONDBLCLK: for the program it is a press like any.
 std::optional<MouseKind> KindOf(UINT message) {
@@ -30,21 +33,36 @@ std::optional<MouseKind> KindOf(UINT message) {
   }
 }
 
-Image SurfaceFor(HWND handle) {
-  RECT client{};
-  GetClientRect(handle, &client);
-  Image surface(client.right - client.left, client.bottom - client.top);
+Image WhiteSurface(int width, int height) {
+  Image surface(width, height);
   surface.Fill(kWhite);
   return surface;
 }
 
+// The columns in which two rows of the same width differ: [first, end), empty when equal.
+std::pair<int, int> ChangedColumns(const std::uint8_t* a, const std::uint8_t* b, int width) {
+  const std::size_t bytes = static_cast<std::size_t>(width) * kBytesPerPixel;
+  if (std::memcmp(a, b, bytes) == 0) return {0, 0};
+  std::size_t first = 0;
+  while (a[first] == b[first]) ++first;
+  std::size_t last = bytes - 1;
+  while (a[last] == b[last]) --last;
+  return {static_cast<int>(first / kBytesPerPixel), static_cast<int>(last / kBytesPerPixel) + 1};
+}
+
 }  // namespace
 
-GraphicView::GraphicView(Win32Window& window, int id, HWND handle)
-    : window_(window), id_(id), handle_(handle), previous_(nullptr), surface_(SurfaceFor(handle)) {
+GraphicView::GraphicView(Win32Window& window, int id, HWND handle, int width, int height, int dpi)
+    : window_(window),
+      id_(id),
+      handle_(handle),
+      previous_(nullptr),
+      dpi_(kBaseDpi),
+      surface_(WhiteSurface(width, height)) {
   SetPropW(handle_, kViewProperty, this);
   previous_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&GraphicView::Procedure)));
+  SetDpi(dpi);
 }
 
 GraphicView::~GraphicView() {
@@ -54,20 +72,92 @@ GraphicView::~GraphicView() {
   }
 }
 
-void GraphicView::PaintInto(HDC dc) const {
-  if (surface_.Empty()) return;
-  // The surface's rows are those of a top-down 24-bit device-independent bitmap.
-  BITMAPINFO info = TopDownBitmapInfo(surface_.Width(), surface_.Height(), 24);
-  SetDIBitsToDevice(dc, 0, 0, surface_.Width(), surface_.Height(), 0, 0, 0, surface_.Height(),
-                    surface_.Row(0), &info, DIB_RGB_COLORS);
+void GraphicView::SetDpi(int dpi) {
+  dpi_ = dpi;
+  enlarged_ = Image();
+  enlargedFrom_ = Image();
+  if (dpi_ != kBaseDpi) {
+    enlarged_ = Image(ToDisplayPixels(surface_.Width(), dpi_), ToDisplayPixels(surface_.Height(), dpi_));
+    ShowEnlarged(surface_, enlarged_, 0, 0, surface_.Width(), surface_.Height(), dpi_);
+    enlargedFrom_ = surface_;
+  }
+  InvalidateRect(handle_, nullptr, FALSE);
+}
+
+// Only what changed is enlarged again: a click changes one day's cell of the whole calendar.
+RECT GraphicView::Enlarge() {
+  RECT changed{0, 0, 0, 0};
+  if (dpi_ == kBaseDpi) return changed;
+  int left = surface_.Width(), right = 0, top = -1, bottom = 0;
+  for (int y = 0; y < surface_.Height(); ++y) {
+    const auto [first, end] = ChangedColumns(surface_.Row(y), enlargedFrom_.Row(y), surface_.Width());
+    if (first == end) continue;
+    if (top < 0) top = y;
+    bottom = y + 1;
+    left = std::min(left, first);
+    right = std::max(right, end);
+    std::memcpy(enlargedFrom_.Row(y), surface_.Row(y),
+                static_cast<std::size_t>(surface_.Width()) * kBytesPerPixel);
+  }
+  if (top < 0) return changed;
+  ShowEnlarged(surface_, enlarged_, left, top, right, bottom, dpi_);
+  return RECT{ToDisplayPixels(left, dpi_), ToDisplayPixels(top, dpi_), ToDisplayPixels(right, dpi_),
+              ToDisplayPixels(bottom, dpi_)};
+}
+
+void GraphicView::Refresh() {
+  if (dpi_ == kBaseDpi) {
+    InvalidateRect(handle_, nullptr, FALSE);
+    return;
+  }
+  RECT changed = Enlarge();
+  const RECT place = ShownPlace();
+  OffsetRect(&changed, place.left, place.top);
+  if (changed.right > changed.left) InvalidateRect(handle_, &changed, FALSE);
+}
+
+RECT GraphicView::ShownPlace() const {
+  const int width = ToDisplayPixels(surface_.Width(), dpi_);
+  const int height = ToDisplayPixels(surface_.Height(), dpi_);
+  RECT client{};
+  GetClientRect(handle_, &client);
+  const int left = std::max(0, static_cast<int>(client.right - width) / 2);
+  const int top = std::max(0, static_cast<int>(client.bottom - height) / 2);
+  return RECT{left, top, left + width, top + height};
+}
+
+void GraphicView::PaintInto(HDC dc, const RECT& area) {
+  Enlarge();  // a picture drawn on the surface without Refresh shows all the same
+  const Image& shown = dpi_ == kBaseDpi ? surface_ : enlarged_;
+  const RECT place = ShownPlace();
+  if (place.left > 0 || place.top > 0) {
+    // The margin around the picture, as wide as the rounding of the enlargement leaves it.
+    const HRGN margin = CreateRectRgnIndirect(&area);
+    const HRGN picture = CreateRectRgnIndirect(&place);
+    CombineRgn(margin, margin, picture, RGN_DIFF);
+    FillRgn(dc, margin, GetSysColorBrush(COLOR_WINDOWFRAME));
+    DeleteObject(picture);
+    DeleteObject(margin);
+  }
+  if (shown.Empty()) return;
+  const int top = std::clamp(static_cast<int>(area.top - place.top), 0, shown.Height());
+  const int bottom = std::clamp(static_cast<int>(area.bottom - place.top), top, shown.Height());
+  if (top == bottom) return;
+  // The rows are those of a top-down 24-bit device-independent bitmap; only the rows asked for go.
+  BITMAPINFO info = TopDownBitmapInfo(shown.Width(), bottom - top, 24);
+  SetDIBitsToDevice(dc, place.left, place.top + top, shown.Width(), bottom - top, 0, 0, 0, bottom - top,
+                    shown.Row(top), &info, DIB_RGB_COLORS);
 }
 
 void GraphicView::ReportMouse(UINT message, LPARAM lParam) {
   const std::optional<MouseKind> kind = KindOf(message);
   if (!kind) return;
-  // The position's two 16-bit halves, unsigned: client pixels of the view.
-  const int x = LOWORD(lParam);
-  const int y = HIWORD(lParam);
+  // The position's two 16-bit halves, unsigned: client pixels of the display, taken to the surface's.
+  const RECT place = ShownPlace();
+  const int shownX = LOWORD(lParam) - place.left, shownY = HIWORD(lParam) - place.top;
+  if (shownX < 0 || shownY < 0) return;
+  const int x = PicturePixelAt(shownX, dpi_);
+  const int y = PicturePixelAt(shownY, dpi_);
   if (x >= surface_.Width() || y >= surface_.Height()) return;
   window_.NotifyViewMouse(id_, MouseEvent{*kind, x, y});
 }
@@ -82,13 +172,16 @@ LRESULT CALLBACK GraphicView::Procedure(HWND handle, UINT message, WPARAM wParam
     case WM_PAINT: {
       PAINTSTRUCT paint;
       const HDC dc = BeginPaint(handle, &paint);
-      view->PaintInto(dc);
+      view->PaintInto(dc, paint.rcPaint);
       EndPaint(handle, &paint);
       return 0;
     }
-    case WM_PRINTCLIENT:
-      view->PaintInto(reinterpret_cast<HDC>(wParam));
+    case WM_PRINTCLIENT: {
+      RECT client{};
+      GetClientRect(handle, &client);
+      view->PaintInto(reinterpret_cast<HDC>(wParam), client);
       return 0;
+    }
     default:
       break;
   }

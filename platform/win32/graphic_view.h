@@ -1,9 +1,14 @@
 // A bordered static control the program draws on: its picture is kept in a 24-bit surface and painted
 // from there, and its mouse messages reach the program's handler before the control's own procedure.
+// On a display of another scale the surface keeps its size in the program's pixels and is shown
+// enlarged by whole display pixels, centred in the client area; its border stays one display pixel
+// wide, and the rest of the client area around the picture (a pixel or two) is drawn in the border's
+// colour. The mouse's display pixels are taken back to the surface's.
 #pragma once
 
 #include <windows.h>
 
+#include "platform/display_scale.h"
 #include "platform/image.h"
 
 namespace platform::win32 {
@@ -12,24 +17,37 @@ class Win32Window;
 
 class GraphicView {
  public:
-  GraphicView(Win32Window& window, int id, HWND handle);
+  // A surface of width x height program pixels, the view's client area at 96 dpi.
+  GraphicView(Win32Window& window, int id, HWND handle, int width, int height, int dpi);
   ~GraphicView();
   GraphicView(const GraphicView&) = delete;
   GraphicView& operator=(const GraphicView&) = delete;
 
   Image& Surface() { return surface_; }
-  // Draws the surface into `dc` at the client origin.
-  void PaintInto(HDC dc) const;
+  // The surface has changed: shows what changed.
+  void Refresh();
+  // The display's scale has changed.
+  void SetDpi(int dpi);
+  int Dpi() const { return dpi_; }
+  // Draws the part `area` of the view's client area into `dc`, the view's client origin at its origin.
+  void PaintInto(HDC dc, const RECT& area);
+  // Where the picture begins in the client area, and its size, in display pixels.
+  RECT ShownPlace() const;
 
  private:
   static LRESULT CALLBACK Procedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
   void ReportMouse(UINT message, LPARAM lParam);
+  // Brings the enlarged picture up to the surface; the changed part of the client area, empty if none.
+  RECT Enlarge();
 
   Win32Window& window_;
   int id_;
   HWND handle_;
   WNDPROC previous_;
+  int dpi_;
   Image surface_;
+  Image enlarged_;      // what the display shows, at a scale other than 96 dpi
+  Image enlargedFrom_;  // the surface as it was when last enlarged
 };
 
 }  // namespace platform::win32
