@@ -125,7 +125,7 @@ TEST(DisplayScaleE2e, TheBitmapIsTheSameFileAtEveryScale) {
   const std::string reference = Environment("KALVOR_REFERENCE_BITMAP");
   const std::string writeReference = Environment("KALVOR_WRITE_REFERENCE_BITMAP");
   const std::string named = reference.empty() ? writeReference : reference;
-  const std::filesystem::path referencePath = named.empty() ? named : std::filesystem::absolute(named);
+  const std::filesystem::path referencePath = named.empty() ? std::filesystem::path() : std::filesystem::absolute(named);
   InFolder inFolder{folder.Path()};
   WriteSettingsFile(folder, TallestRun(1));
   const DayBox day = DayOfTallestRun(4, 12);
