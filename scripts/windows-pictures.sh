@@ -102,7 +102,7 @@ PY
   shoot "Kalvor" main-window.png
   keys Kalvor F10 Down Down Return                           # Operations, Bitmap
   shoot "File operation" file-name-dialog.png
-  click_client "File operation" 353 109 270 85                 # Accept with no name
+  click_client "File operation" 353 109 307 85                 # Accept with no name
   shoot "Programmer" message-box.png
   keys Programmer Return
   keys "File operation" alt+F4
