@@ -75,45 +75,47 @@ GraphicView::~GraphicView() {
 void GraphicView::SetDpi(int dpi) {
   dpi_ = dpi;
   enlarged_ = Image();
-  enlargedFrom_ = Image();
   if (dpi_ != kBaseDpi) {
     enlarged_ = Image(ToDisplayPixels(surface_.Width(), dpi_), ToDisplayPixels(surface_.Height(), dpi_));
     ShowEnlarged(surface_, enlarged_, 0, 0, surface_.Width(), surface_.Height(), dpi_);
-    enlargedFrom_ = surface_;
   }
   InvalidateRect(handle_, nullptr, FALSE);
 }
 
-// Only what changed is enlarged again: a click changes one day's cell of the whole calendar.
-RECT GraphicView::Enlarge() {
-  RECT changed{0, 0, 0, 0};
-  if (dpi_ == kBaseDpi) return changed;
-  int left = surface_.Width(), right = 0, top = -1, bottom = 0;
-  for (int y = 0; y < surface_.Height(); ++y) {
-    const auto [first, end] = ChangedColumns(surface_.Row(y), enlargedFrom_.Row(y), surface_.Width());
-    if (first == end) continue;
-    if (top < 0) top = y;
-    bottom = y + 1;
-    left = std::min(left, first);
-    right = std::max(right, end);
-    std::memcpy(enlargedFrom_.Row(y), surface_.Row(y),
-                static_cast<std::size_t>(surface_.Width()) * kBytesPerPixel);
+void GraphicView::ShowPart(const RECT& part) {
+  if (part.left >= part.right || part.top >= part.bottom) return;
+  if (dpi_ == kBaseDpi) {
+    InvalidateRect(handle_, &part, FALSE);
+    return;
   }
-  if (top < 0) return changed;
-  ShowEnlarged(surface_, enlarged_, left, top, right, bottom, dpi_);
-  return RECT{ToDisplayPixels(left, dpi_), ToDisplayPixels(top, dpi_), ToDisplayPixels(right, dpi_),
-              ToDisplayPixels(bottom, dpi_)};
+  ShowEnlarged(surface_, enlarged_, part.left, part.top, part.right, part.bottom, dpi_);
+  const RECT place = ShownPlace();
+  RECT shown{ToDisplayPixels(part.left, dpi_), ToDisplayPixels(part.top, dpi_),
+             ToDisplayPixels(part.right, dpi_), ToDisplayPixels(part.bottom, dpi_)};
+  OffsetRect(&shown, place.left, place.top);
+  InvalidateRect(handle_, &shown, FALSE);
+}
+
+// Only what changed is enlarged and painted again: a click changes one day's cell of the calendar.
+void GraphicView::Show(const Image& picture) {
+  const int width = std::min(picture.Width(), surface_.Width());
+  RECT changed{width, 0, 0, 0};
+  bool any = false;
+  for (int y = 0; y < std::min(picture.Height(), surface_.Height()); ++y) {
+    const auto [first, end] = ChangedColumns(picture.Row(y), surface_.Row(y), width);
+    if (first == end) continue;
+    if (!any) changed.top = y;
+    any = true;
+    changed.bottom = y + 1;
+    changed.left = std::min<LONG>(changed.left, first);
+    changed.right = std::max<LONG>(changed.right, end);
+  }
+  surface_.CopyFrom(picture, 0, 0);
+  if (any) ShowPart(changed);
 }
 
 void GraphicView::Refresh() {
-  if (dpi_ == kBaseDpi) {
-    InvalidateRect(handle_, nullptr, FALSE);
-    return;
-  }
-  RECT changed = Enlarge();
-  const RECT place = ShownPlace();
-  OffsetRect(&changed, place.left, place.top);
-  if (changed.right > changed.left) InvalidateRect(handle_, &changed, FALSE);
+  ShowPart(RECT{0, 0, surface_.Width(), surface_.Height()});
 }
 
 RECT GraphicView::ShownPlace() const {
@@ -127,7 +129,6 @@ RECT GraphicView::ShownPlace() const {
 }
 
 void GraphicView::PaintInto(HDC dc, const RECT& area) {
-  Enlarge();  // a picture drawn on the surface without Refresh shows all the same
   const Image& shown = dpi_ == kBaseDpi ? surface_ : enlarged_;
   const RECT place = ShownPlace();
   if (place.left > 0 || place.top > 0) {

@@ -24,7 +24,9 @@ class GraphicView {
   GraphicView& operator=(const GraphicView&) = delete;
 
   Image& Surface() { return surface_; }
-  // The surface has changed: shows what changed.
+  // Copies the picture onto the surface at its origin and shows what changed.
+  void Show(const Image& picture);
+  // Shows what was drawn on the surface.
   void Refresh();
   // The display's scale has changed.
   void SetDpi(int dpi);
@@ -37,8 +39,8 @@ class GraphicView {
  private:
   static LRESULT CALLBACK Procedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
   void ReportMouse(UINT message, LPARAM lParam);
-  // Brings the enlarged picture up to the surface; the changed part of the client area, empty if none.
-  RECT Enlarge();
+  // Enlarges the part of the surface (in its pixels) and has it painted.
+  void ShowPart(const RECT& part);
 
   Win32Window& window_;
   int id_;
@@ -46,8 +48,7 @@ class GraphicView {
   WNDPROC previous_;
   int dpi_;
   Image surface_;
-  Image enlarged_;      // what the display shows, at a scale other than 96 dpi
-  Image enlargedFrom_;  // the surface as it was when last enlarged
+  Image enlarged_;  // what the display shows, at a scale other than 96 dpi
 };
 
 }  // namespace platform::win32

@@ -370,8 +370,7 @@ Image& Win32Window::ViewSurface(int viewId) {
 void Win32Window::ShowImage(int viewId, const Image& image) {
   const Control* control = FindControl(viewId);
   if (control == nullptr || !control->view) return;
-  control->view->Surface().CopyFrom(image, 0, 0);
-  control->view->Refresh();
+  control->view->Show(image);
 }
 
 void Win32Window::RepaintView(int viewId) {
