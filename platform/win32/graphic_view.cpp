@@ -96,21 +96,28 @@ void GraphicView::ShowPart(const RECT& part) {
   InvalidateRect(handle_, &shown, FALSE);
 }
 
-// Only what changed is enlarged and painted again: a click changes one day's cell of the calendar.
+// At a scale other than 96 dpi only what changed is enlarged and painted again: a click changes one
+// day's cell of the calendar.
 void GraphicView::Show(const Image& picture) {
+  if (dpi_ == kBaseDpi) {
+    surface_.CopyFrom(picture, 0, 0);
+    InvalidateRect(handle_, nullptr, FALSE);
+    return;
+  }
   const int width = std::min(picture.Width(), surface_.Width());
   RECT changed{width, 0, 0, 0};
   bool any = false;
   for (int y = 0; y < std::min(picture.Height(), surface_.Height()); ++y) {
     const auto [first, end] = ChangedColumns(picture.Row(y), surface_.Row(y), width);
     if (first == end) continue;
+    std::memcpy(surface_.Row(y) + first * kBytesPerPixel, picture.Row(y) + first * kBytesPerPixel,
+                static_cast<std::size_t>(end - first) * kBytesPerPixel);
     if (!any) changed.top = y;
     any = true;
     changed.bottom = y + 1;
     changed.left = std::min<LONG>(changed.left, first);
     changed.right = std::max<LONG>(changed.right, end);
   }
-  surface_.CopyFrom(picture, 0, 0);
   if (any) ShowPart(changed);
 }
 
