@@ -1,6 +1,6 @@
 #include "app/startup.h"
 #include "platform/application.h"
-#include "platform/files.h"
+#include "platform/executable_folder.h"
 
 // Kalvor takes nothing from its command line.
 int main() {

@@ -36,9 +36,6 @@ enum FileError : int {
 // The description shown for an error number, for example "Disk full" for 61.
 const char* FileErrorDescription(int errorNumber);
 
-// The folder of the running executable, ending in the path separator.
-std::string ExecutableFolder();
-
 // True when the attributes of the path can be read (any entry counts, a folder included).
 bool FileExists(const std::string& path);
 

@@ -76,7 +76,8 @@ for made in "$prefix:96" "$scaled_prefix:144"; do
   WINEPREFIX="${made%:*}" "$root/scripts/wine-run.sh" "${made%:*}" reg delete 'HKCU\Software\Wine\X11 Driver' \
     /v Managed /f >/dev/null 2>&1 || true
 done
-export WINEPREFIX="$prefix" WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all
+# The locale that scripts/wine-run.sh gives Wine, for the runs started here without it.
+export WINEPREFIX="$prefix" WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all LANG=C.UTF-8 LC_ALL=C.UTF-8
 /usr/lib/wine/wineserver -p || true  # already running since the prefix was made
 echo "== start-up: Linux (Qt) as Kalvor, Windows under Wine as the peer"
 "$linux/bench/kalvor_startup_bench" --kalvor="$folder/kalvor" --folder="$folder" \

@@ -14,6 +14,10 @@ wine=/usr/lib/wine/wine64
 [ -x "$wine" ] || { echo "Wine is missing: run scripts/install-windows-deps.sh" >&2; exit 1; }
 
 export WINEPREFIX="$prefix"
+# Wine turns Windows file names into Linux ones through the locale: in an ASCII one (LANG unset, as in a
+# fresh Debian root) "Día señalado.bmp" cannot be made. C.UTF-8 is built into the C library; it also
+# keeps Wine's own texts (message box buttons) in English whatever the caller's language.
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEDEBUG="${WINEDEBUG:--all}"
 

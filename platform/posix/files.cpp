@@ -1,4 +1,4 @@
-// Files on POSIX systems: the program's folder, attributes, deletion and reading records.
+// Files on POSIX systems: attributes, deletion and reading records.
 #include "platform/files.h"
 
 #include <fcntl.h>
@@ -9,19 +9,6 @@
 #include <string>
 
 namespace platform {
-
-namespace {
-constexpr const char* kSelfExecutable = "/proc/self/exe";
-constexpr std::size_t kPathBufferSize = 4096;
-}  // namespace
-
-std::string ExecutableFolder() {
-  std::string buffer(kPathBufferSize, '\0');
-  const ssize_t length = readlink(kSelfExecutable, buffer.data(), buffer.size());
-  if (length <= 0 || static_cast<std::size_t>(length) >= buffer.size()) return "./";
-  buffer.resize(static_cast<std::size_t>(length));
-  return buffer.substr(0, buffer.rfind('/') + 1);
-}
 
 bool FileExists(const std::string& path) {
   struct stat info;

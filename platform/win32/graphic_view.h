@@ -10,10 +10,12 @@
 
 #include "platform/display_scale.h"
 #include "platform/image.h"
+#include "platform/view_cells.h"
 
 namespace platform::win32 {
 
 class Win32Window;
+class ViewAccessible;
 
 class GraphicView {
  public:
@@ -36,11 +38,23 @@ class GraphicView {
   // Where the picture begins in the client area, and its size, in display pixels.
   RECT ShownPlace() const;
 
+  // Cells make the view take the keyboard focus, hand keys to the window and answer screen readers.
+  void SetCells(const ViewCells& cells);
+  const ViewCells* Cells() const { return cells_; }
+  HWND Handle() const { return handle_; }
+  bool HasFocus() const { return GetFocus() == handle_; }
+  void FocusMoved();
+  void CellChanged(int cellIndex);
+
  private:
   static LRESULT CALLBACK Procedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
+  // The view's own answer to a message, when it gives one instead of the control's procedure.
+  bool HandleCellsMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   void ReportMouse(UINT message, LPARAM lParam);
   // Enlarges the part of the surface (in its pixels) and has it painted.
   void ShowPart(const RECT& part);
+  void ReportKey(WPARAM virtualKey);
+  void AnnounceFocus() const;
 
   Win32Window& window_;
   int id_;
@@ -49,6 +63,8 @@ class GraphicView {
   int dpi_;
   Image surface_;
   Image enlarged_;  // what the display shows, at a scale other than 96 dpi
+  const ViewCells* cells_ = nullptr;
+  ViewAccessible* accessible_ = nullptr;  // made when a screen reader first asks; one reference held
 };
 
 }  // namespace platform::win32

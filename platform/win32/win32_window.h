@@ -51,6 +51,9 @@ class Win32Window final : public WindowBase {
   Image& ViewSurface(int viewId) override;
   void ShowImage(int viewId, const Image& image) override;
   void RepaintView(int viewId) override;
+  void SetViewCells(int viewId, const ViewCells& cells) override;
+  void ViewFocusMoved(int viewId) override;
+  void ViewCellChanged(int viewId, int cellIndex) override;
   void EnableMenuItem(int id, bool enabled) override;
   int ScreenX() const override;
   int ScreenY() const override;
@@ -64,6 +67,9 @@ class Win32Window final : public WindowBase {
   // Dots per inch of the display the window is on: its program pixels are shown dpi / 96 times larger.
   int Dpi() const { return dpi_; }
   bool HasMenuItem(int id) const;
+
+  // For the graphic views.
+  GraphicView* View(int viewId) const;
 
  protected:
   void ShowNative() override;

@@ -1,4 +1,4 @@
-// Files on Windows: the program's folder, attributes, deletion and reading records. Every call is the
+// Files on Windows: attributes, deletion and reading records. Every call is the
 // UTF-16 (...W) one, so any name the user's system allows works.
 #include "platform/files.h"
 
@@ -9,25 +9,6 @@
 #include "platform/windows/unicode.h"
 
 namespace platform {
-
-namespace {
-constexpr DWORD kFirstPathBuffer = MAX_PATH;
-constexpr DWORD kLongestPath = 32768;
-}  // namespace
-
-std::string ExecutableFolder() {
-  // The module's name may be longer than MAX_PATH; grow the buffer until it fits.
-  std::wstring buffer(kFirstPathBuffer, L'\0');
-  DWORD length = 0;
-  while (true) {
-    length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (length == 0) return ".\\";
-    if (length < buffer.size() || buffer.size() >= kLongestPath) break;
-    buffer.resize(buffer.size() * 2);
-  }
-  buffer.resize(length);
-  return windows::Narrow(buffer.substr(0, buffer.rfind(L'\\') + 1));
-}
 
 bool FileExists(const std::string& path) {
   return GetFileAttributesW(windows::Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;

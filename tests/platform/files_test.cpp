@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "platform/executable_folder.h"
 #include "platform/file_faults.h"
 #include "tests/support/fault_env.h"
 #include "tests/support/temp_folder.h"
@@ -238,7 +239,9 @@ TEST(Files, ExistenceAttributesAndDeletion) {
 }
 
 TEST(Files, ExecutableFolderHoldsTheRunningProgram) {
-  const std::string folder = platform::ExecutableFolder();
+  const std::optional<std::string> found = platform::ExecutableFolder();
+  ASSERT_TRUE(found.has_value());
+  const std::string folder = *found;
   ASSERT_FALSE(folder.empty());
   EXPECT_TRUE(std::filesystem::path(folder).is_absolute()) << folder;
   EXPECT_EQ(std::filesystem::path(folder).filename(), "") << "ends in the path separator: " << folder;

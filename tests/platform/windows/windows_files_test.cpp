@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "platform/executable_folder.h"
 #include "platform/files.h"
 #include "tests/support/fault_env.h"
 #include "tests/support/temp_folder.h"
@@ -63,7 +64,9 @@ TEST(WindowsFiles, NamesBeyondTheCodePageAreKept) {
 }
 
 TEST(WindowsFiles, TheProgramFolderEndsInABackslash) {
-  const std::string folder = platform::ExecutableFolder();
+  const std::optional<std::string> found = platform::ExecutableFolder();
+  ASSERT_TRUE(found.has_value());
+  const std::string folder = *found;
   ASSERT_GE(folder.size(), 3u);
   EXPECT_EQ(folder[1], ':') << folder;
   EXPECT_EQ(folder.back(), '\\') << folder;
