@@ -71,6 +71,8 @@ TEST(DisplayScaleE2e, TheDisplayShowsEveryPixelOfTheCalendarEnlarged) {
   WriteSettingsFile(folder, TallestRun());
   const DayBox day = DayOfTallestRun(3, 7);
   ClickView(day.left + 10, day.top + 10);
+  // Without the keyboard focus the view draws no focus mark over its picture.
+  OnMainWindow([](platform::Window& window) { automation::Deactivate(window); });
   OnMainWindow([](platform::Window& window) {
     const int dpi = automation::WindowDpi(window);
     const platform::Image shown = automation::ScreenViewPicture(window, kCalendarViewId);
