@@ -39,7 +39,8 @@ void Click(Window& window, int id);                           // button or check
 void ChooseItem(Window& window, int id, int position);        // pick from a combo's list, confirmed
 void TypeText(Window& window, int id, const std::string& text);  // replaces an edit field's text
 void InvokeMenu(Window& window, int id);                      // choose a menu item
-void Mouse(Window& window, int viewId, MouseKind kind, int x, int y);  // in a view's client pixels
+// At a pixel of the view's picture, in the program's pixels whatever the display's scale.
+void Mouse(Window& window, int viewId, MouseKind kind, int x, int y);
 void DoubleClick(Window& window, int viewId, int x, int y);  // left button, as the toolkit reports it
 void RequestClose(Window& window);                            // as the window manager would
 void Deactivate(Window& window);                              // another window takes the activation
@@ -66,12 +67,22 @@ std::vector<Menu> MenuBar(const Window& window);
 bool SaveWindowPicture(const Window& window, const std::string& path);
 // Pixel of a view as shown.
 Colour ViewPixel(Window& window, int viewId, int x, int y);
-// Client size of the window and position of a control, in pixels.
+// Client size of the window and position of a control, in the program's pixels (the same at every
+// display scale).
 struct Geometry {
   int x = 0, y = 0, width = 0, height = 0;
 };
 Geometry ClientGeometry(const Window& window);
 Geometry ControlGeometry(const Window& window, int id);
+// The window on its display. Everything above is in the program's pixels, the same at every display
+// scale; these are in the display's own pixels: dpi / 96 times as many.
+int WindowDpi(const Window& window);                  // 96 at 100 %
+Geometry ScreenClientGeometry(const Window& window);  // the client area, with the menu bar's strip
+// The mouse at a display pixel of the view's drawing area (its client area, inside the border).
+void MouseAtScreenPixel(Window& window, int viewId, MouseKind kind, int x, int y);
+// The view's drawing area as the display shows it.
+Image ScreenViewPicture(Window& window, int viewId);
+
 // Whether the window manager was offered a close box / minimise box / resizing.
 struct Frame {
   bool closeBox = false;
@@ -113,7 +124,7 @@ bool SaveMessageBoxPicture(const std::string& path);
 // The open colour chooser, if any, and answering it: a colour confirms, nullopt cancels.
 struct SeenChooser {
   Colour initial = 0;
-  int x = 0, y = 0;  // screen position of its top-left corner
+  int x = 0, y = 0;  // screen position of its top-left corner, in the program's pixels
 };
 std::optional<SeenChooser> OpenColourChooser();
 bool AnswerColourChooser(std::optional<Colour> colour);

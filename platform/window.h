@@ -155,7 +155,8 @@ class Window {
   // Menus, addressed by command id.
   virtual void EnableMenuItem(int id, bool enabled) = 0;
 
-  // Screen position of the window's top-left corner (frame included), pixels.
+  // Screen position of the window's top-left corner (frame included), in the program's pixels: on a
+  // display of another scale, display pixels × 96 / dpi.
   virtual int ScreenX() const = 0;
   virtual int ScreenY() const = 0;
 };

@@ -3,7 +3,8 @@
 # docs/pictures/windows/: the settings dialog, the calendar, the file-name dialog, a message box, the
 # favourite colours, the colour chooser and the save question. Wine draws the window frames itself (no
 # window manager). Then, in build-windows-release/pictures/, every dialog and message box in the six
-# languages.
+# languages. The same again on displays of 120, 144 and 192 dpi (125, 150 and 200 %), in
+# build-windows-release/pictures/dpi-N/, with copies magnified three times in their magnified/.
 #   bash scripts/windows-pictures.sh [OUTPUT_FOLDER]
 set -euo pipefail
 
@@ -21,11 +22,12 @@ work="$(mktemp -d)"
 display_number=""
 for n in $(seq 160 199); do [ -e "/tmp/.X$n-lock" ] || { display_number=$n; break; }; done
 export DISPLAY=":$display_number"
-Xvfb "$DISPLAY" -screen 0 1600x1000x24 -nolisten tcp >/dev/null 2>&1 &
+# Room for the calendar at 200 %: 2408 x 1504 pixels and its frame.
+Xvfb "$DISPLAY" -screen 0 2600x1700x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
 prefix="$build/wine-prefix-x11"
 cleanup() {
-  WINEPREFIX="$prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
+  for used in "$build"/wine-prefix-x11*/; do WINEPREFIX="${used%/}" /usr/lib/wine/wineserver -k 2>/dev/null || true; done
   kill "$xvfb_pid" 2>/dev/null || true
   rm -rf "$work"
 }
@@ -55,27 +57,36 @@ keys() {  # caption, keys...: typed into that window
   xdotool key "$@"
   sleep 0.5
 }
-# Clicks at client pixel (x, y) of a window whose client area is width x height: Wine's frame is the rest.
+# Clicks at client pixel (x, y) of a window whose client area is width x height, all in the program's
+# pixels, which the display's scale ($dpi) enlarges: Wine's frame is the rest.
 click_client() {  # caption, client width, client height, x, y
   local id geometry width height
   id="$(window "$1")"
   geometry="$(xdotool getwindowgeometry --shell "$id")"
   width="$(echo "$geometry" | sed -n 's/^WIDTH=//p')"
   height="$(echo "$geometry" | sed -n 's/^HEIGHT=//p')"
-  local border=$(((width - $2) / 2))
-  xdotool mousemove --window "$id" $((border + $4)) $((height - border - $3 + $5)) click 1
+  local border=$(((width - $2 * dpi / 96) / 2))
+  xdotool mousemove --window "$id" $((border + $4 * dpi / 96)) $((height - border - ($3 - $5) * dpi / 96)) click 1
 }
 
-# The first run: the settings dialog, in Spanish.
-mkdir "$work/first"
-start "$work/first"
-shoot "Kalvor" settings-dialog.png
-keys Kalvor alt+F4
-WINEPREFIX="$prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
+# Every window as a user meets it, on a display of `dpi` dots per inch, into `output`.
+x11_pictures() {  # dpi, output folder
+  dpi=$1
+  output=$2
+  prefix="$build/wine-prefix-x11-$dpi"
+  [ "$dpi" = 96 ] && prefix="$build/wine-prefix-x11"
+  export KALVOR_WINE_DPI=$dpi
+  mkdir -p "$output"
+  # The first run: the settings dialog, in Spanish.
+  rm -rf "$work/first" && mkdir -p "$work/first"
+  start "$work/first"
+  shoot "Kalvor" settings-dialog.png
+  keys Kalvor alt+F4
+  WINEPREFIX="$prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
 
-# The calendar: March to August 2026 in English, square days, some of them marked.
-mkdir "$work/calendar"
-python3 - "$work/calendar" <<'PY'
+  # The calendar: March to August 2026 in English, square days, some of them marked.
+  rm -rf "$work/calendar" && mkdir -p "$work/calendar"
+  python3 - "$work/calendar" <<'PY'
 import struct, sys
 folder, settings_id = sys.argv[1], 424242
 with open(folder + "/settings.log", "wb") as f:
@@ -87,32 +98,50 @@ with open(folder + "/mark.log", "wb") as f:
             colour = marks.get((slot, day), 0xFFFFFF)
             f.write(struct.pack("<6h2i2hI", 0, 0, 0, 0, 0, 0, int(colour != 0xFFFFFF), settings_id, slot, day, colour))
 PY
-start "$work/calendar"
-shoot "Kalvor" main-window.png
-keys Kalvor F10 Down Down Return                           # Operations, Bitmap
-shoot "File operation" file-name-dialog.png
-click_client "File operation" 353 109 270 85                 # Accept with no name
-shoot "Programmer" message-box.png
-keys Programmer Return
-keys "File operation" alt+F4
-keys Kalvor F10 Right Down Return                          # Colors, My favorite colors
-shoot "Your favorite colors load them and save them" colour-dialog.png
-click_client "Your favorite colors load them and save them" 350 357 74 49
-shoot "Color" colour-chooser.png
-keys Color Return                                           # the grey it offers: the palette has changed
-click_client "Your favorite colors load them and save them" 350 357 308 340   # Get out
-shoot "Programmer" question.png
-keys Programmer Return
-WINEPREFIX="$prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
+  start "$work/calendar"
+  shoot "Kalvor" main-window.png
+  keys Kalvor F10 Down Down Return                           # Operations, Bitmap
+  shoot "File operation" file-name-dialog.png
+  click_client "File operation" 353 109 307 85                 # Accept with no name
+  shoot "Programmer" message-box.png
+  keys Programmer Return
+  keys "File operation" alt+F4
+  keys Kalvor F10 Right Down Return                          # Colors, My favorite colors
+  shoot "Your favorite colors load them and save them" colour-dialog.png
+  click_client "Your favorite colors load them and save them" 350 357 74 49
+  shoot "Color" colour-chooser.png
+  keys Color Return                                           # the grey it offers: the palette has changed
+  click_client "Your favorite colors load them and save them" 350 357 308 340   # Get out
+  shoot "Programmer" question.png
+  keys Programmer Return
+  WINEPREFIX="$prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
+}
+
+x11_pictures 96 "$output"
+review="$build/pictures"
+for dpi in 120 144 192; do
+  x11_pictures "$dpi" "$review/dpi-$dpi"
+  mkdir -p "$review/dpi-$dpi/magnified"
+  for picture in "$review/dpi-$dpi"/*.png; do
+    convert "$picture" -scale 300% "$review/dpi-$dpi/magnified/$(basename "$picture")"
+  done
+done
 
 # Every dialog and message box in the six languages, taken by the program's own automation in a prefix
-# without a display, with copies magnified three times.
-review="$build/pictures"
-mkdir -p "$review/readme" "$review/magnified"
+# without a display, at each scale, with copies magnified three times.
 cmake --build "$build" -j 2 --target kalvor_readme_pictures >/dev/null
-bash "$root/scripts/wine-run.sh" "$build/wine-prefix" "$build/kalvor_readme_pictures.exe" \
-  "Z:${review//\//\\}\\readme" "Z:${review//\//\\}" >/dev/null
-for picture in "$review"/*.png; do
-  convert "$picture" -scale 300% "$review/magnified/$(basename "$picture")"
+for dpi in 96 120 144 192; do
+  folder="$review"
+  automation_prefix="$build/wine-prefix"
+  if [ "$dpi" != 96 ]; then
+    folder="$review/dpi-$dpi"
+    automation_prefix="$build/wine-prefix-$dpi"
+  fi
+  mkdir -p "$folder/readme" "$folder/magnified"
+  KALVOR_WINE_DPI=$dpi bash "$root/scripts/wine-run.sh" "$automation_prefix" "$build/kalvor_readme_pictures.exe" \
+    "Z:${folder//\//\\}\\readme" "Z:${folder//\//\\}" >/dev/null
+  for picture in "$folder"/*.png; do
+    convert "$picture" -scale 300% "$folder/magnified/$(basename "$picture")"
+  done
+  echo "every window in the six languages at $dpi dpi in $folder, magnified in $folder/magnified"
 done
-echo "every window in the six languages in $review, magnified in $review/magnified"

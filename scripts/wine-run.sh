@@ -4,6 +4,7 @@
 # time limit. CTest runs every Windows test program through this.
 #   wine-run.sh PREFIX_FOLDER PROGRAM.exe [ARGUMENTS...]
 # KALVOR_WINE_DISPLAY=x11 makes a prefix that draws on $DISPLAY instead (for screenshots);
+# KALVOR_WINE_DPI (96, 120, 144, 192...) makes a prefix whose display has that scale (LogPixels);
 # KALVOR_WINE_TIMEOUT (seconds, default 600) bounds the run.
 set -euo pipefail
 
@@ -32,6 +33,9 @@ if [ ! -f "$prefix/kalvor-ready" ]; then
     "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   else
     "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+  fi
+  if [ -n "${KALVOR_WINE_DPI:-}" ]; then
+    "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$KALVOR_WINE_DPI" /f >/dev/null 2>&1
   fi
   # Debian's Wine does not load its own fonts (Tahoma, MS Sans Serif) by itself.
   cp /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/"

@@ -15,8 +15,10 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTimer>
+#include <cmath>
 
 #include "platform/automation_steps.h"
+#include "platform/display_scale.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_window.h"
 
@@ -98,8 +100,8 @@ Qt::MouseButtons ButtonsAfter(MouseKind kind) {
   return held ? Qt::MouseButtons(ButtonOf(kind)) : Qt::MouseButtons(Qt::NoButton);
 }
 
-void SendMouse(qt::GraphicView& view, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held,
-               int x, int y) {
+void SendMouse(qt::GraphicView& view, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held, int x,
+               int y) {
   const QPointF local(x + kBorderWidth, y + kBorderWidth);
   QMouseEvent event(type, local, view.mapToGlobal(local), button, held, Qt::NoModifier);
   QApplication::sendEvent(&view, &event);
@@ -332,6 +334,46 @@ Geometry ControlGeometry(const Window& window, int id) {
   if (!control) return {};
   const QRect rect = control->geometry();
   return {rect.x(), rect.y() - native.MenuBarHeight(), rect.width(), rect.height()};
+}
+
+// The toolkit scales every window by the display's device pixel ratio.
+int WindowDpi(const Window& window) {
+  return static_cast<int>(std::lround(kBaseDpi * qt::AsQt(window).Widget().devicePixelRatioF()));
+}
+
+Geometry ScreenClientGeometry(const Window& window) {
+  const Geometry client = ClientGeometry(window);
+  const int dpi = WindowDpi(window);
+  return {ToDisplayPixels(client.x, dpi), ToDisplayPixels(client.y, dpi), ToDisplayPixels(client.width, dpi),
+          ToDisplayPixels(client.height, dpi)};
+}
+
+// The picture starts inside the border: a display pixel there is a fraction of the widget's pixels.
+void MouseAtScreenPixel(Window& window, int viewId, MouseKind kind, int x, int y) {
+  qt::GraphicView* view = Reachable<qt::GraphicView>(window, viewId);
+  if (!view) return;
+  const double ratio = view->devicePixelRatioF();
+  const QPointF local(x / ratio + kBorderWidth, y / ratio + kBorderWidth);
+  QMouseEvent event(EventTypeOf(kind), local, view->mapToGlobal(local), ButtonOf(kind), ButtonsAfter(kind),
+                    Qt::NoModifier);
+  QApplication::sendEvent(view, &event);
+}
+
+Image ScreenViewPicture(Window& window, int viewId) {
+  auto* view = dynamic_cast<qt::GraphicView*>(qt::AsQt(window).Control(viewId));
+  if (!view) return Image();
+  const QImage shown =
+      view->grab(QRect(kBorderWidth, kBorderWidth, view->Surface().Width(), view->Surface().Height()))
+          .toImage()
+          .convertToFormat(QImage::Format_RGB32);
+  Image picture(shown.width(), shown.height());
+  for (int y = 0; y < shown.height(); ++y) {
+    for (int x = 0; x < shown.width(); ++x) {
+      const QRgb pixel = shown.pixel(x, y);
+      picture.SetPixel(x, y, MakeColour(qRed(pixel), qGreen(pixel), qBlue(pixel)));
+    }
+  }
+  return picture;
 }
 
 Frame WindowFrame(const Window& window) {

@@ -9,6 +9,8 @@
 #include "platform/automation_steps.h"
 #include "platform/win32/colour_choosers.h"
 #include "platform/win32/dib.h"
+#include "platform/win32/dpi.h"
+#include "platform/win32/graphic_view.h"
 #include "platform/win32/message_boxes.h"
 #include "platform/win32/picture_file.h"
 #include "platform/win32/win32_window.h"
@@ -299,6 +301,11 @@ Geometry GeometryOf(const RECT& rect) {
   return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
+Geometry InProgramPixels(const Geometry& shown, int dpi) {
+  return {ToProgramPixels(shown.x, dpi), ToProgramPixels(shown.y, dpi), ToProgramPixels(shown.width, dpi),
+          ToProgramPixels(shown.height, dpi)};
+}
+
 }  // namespace
 
 void steps::PostTurn(int delayMs) {
@@ -369,14 +376,34 @@ void InvokeMenu(Window& window, int id) {
   SendMessageW(native.Handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }
 
+// A pixel of the view's picture is shown from this display pixel on.
 void Mouse(Window& window, int viewId, MouseKind kind, int x, int y) {
-  if (const HWND view = Reachable(window, viewId)) SendMouse(view, MessageOf(kind), KeysAfter(kind), x, y);
+  const int dpi = AsWin32(window).Dpi();
+  MouseAtScreenPixel(window, viewId, kind, ToDisplayPixels(x, dpi), ToDisplayPixels(y, dpi));
+}
+
+namespace {
+// Display pixels of the picture's part of the view's client area.
+RECT ShownPlaceOf(const Window& window, int viewId) {
+  const win32::Control* control = AsWin32(window).FindControl(viewId);
+  return control && control->view ? control->view->ShownPlace() : RECT{};
+}
+}  // namespace
+
+void MouseAtScreenPixel(Window& window, int viewId, MouseKind kind, int x, int y) {
+  const RECT place = ShownPlaceOf(window, viewId);
+  if (const HWND view = Reachable(window, viewId))
+    SendMouse(view, MessageOf(kind), KeysAfter(kind), place.left + x, place.top + y);
 }
 
 // What Windows delivers for a double click: press, release, double click, release.
 void DoubleClick(Window& window, int viewId, int x, int y) {
   const HWND view = Reachable(window, viewId);
   if (view == nullptr) return;
+  const int dpi = AsWin32(window).Dpi();
+  const RECT place = ShownPlaceOf(window, viewId);
+  x = place.left + ToDisplayPixels(x, dpi);
+  y = place.top + ToDisplayPixels(y, dpi);
   SendMouse(view, WM_LBUTTONDOWN, MK_LBUTTON, x, y);
   SendMouse(view, WM_LBUTTONUP, 0, x, y);
   SendMouse(view, WM_LBUTTONDBLCLK, MK_LBUTTON, x, y);
@@ -469,14 +496,22 @@ Colour ViewPixel(Window& window, int viewId, int x, int y) {
   return window.ViewSurface(viewId).Pixel(x, y);
 }
 
+int WindowDpi(const Window& window) {
+  return AsWin32(window).Dpi();
+}
+
 // The client area as the program asked for it: the menu bar's strip belongs to it.
-Geometry ClientGeometry(const Window& window) {
+Geometry ScreenClientGeometry(const Window& window) {
   const win32::Win32Window& native = AsWin32(window);
   RECT client{};
   GetClientRect(native.Handle(), &client);
   POINT origin{0, 0};
   ClientToScreen(native.Handle(), &origin);
   return {origin.x, origin.y - native.MenuStrip(), client.right, client.bottom + native.MenuStrip()};
+}
+
+Geometry ClientGeometry(const Window& window) {
+  return InProgramPixels(ScreenClientGeometry(window), WindowDpi(window));
 }
 
 Geometry ControlGeometry(const Window& window, int id) {
@@ -486,7 +521,16 @@ Geometry ControlGeometry(const Window& window, int id) {
   RECT rect{};
   GetWindowRect(control, &rect);
   MapWindowPoints(nullptr, native.Handle(), reinterpret_cast<POINT*>(&rect), 2);
-  return GeometryOf(rect);
+  return InProgramPixels(GeometryOf(rect), native.Dpi());
+}
+
+Image ScreenViewPicture(Window& window, int viewId) {
+  const HWND view = AsWin32(window).ControlHandle(viewId);
+  if (view == nullptr) return Image();
+  const RECT place = ShownPlaceOf(window, viewId);
+  Image picture(place.right - place.left, place.bottom - place.top);
+  picture.CopyFrom(win32::PrintedClientArea(view), -place.left, -place.top);
+  return picture;
 }
 
 Frame WindowFrame(const Window& window) {
@@ -545,7 +589,8 @@ std::optional<SeenChooser> OpenColourChooser() {
   if (chooser == nullptr) return std::nullopt;
   RECT frame{};
   GetWindowRect(chooser->handle, &frame);
-  return SeenChooser{chooser->initial, frame.left, frame.top};
+  const int dpi = win32::DpiOfWindow(chooser->handle);
+  return SeenChooser{chooser->initial, ToProgramPixels(frame.left, dpi), ToProgramPixels(frame.top, dpi)};
 }
 
 bool AnswerColourChooser(std::optional<Colour> colour) {

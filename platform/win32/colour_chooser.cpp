@@ -46,7 +46,8 @@ bool ChooseColour(Window& owner, int x, int y, Colour initial, std::array<Colour
                   Colour& chosen) {
   COLORREF custom[16];
   for (std::size_t i = 0; i < customColours.size(); ++i) custom[i] = customColours[i];
-  win32::Request request{x, y, initial};
+  const int dpi = win32::AsWin32(owner).Dpi();
+  win32::Request request{ToDisplayPixels(x, dpi), ToDisplayPixels(y, dpi), initial};
   CHOOSECOLORW choice{};
   choice.lStructSize = sizeof choice;
   choice.hwndOwner = win32::AsWin32(owner).Handle();

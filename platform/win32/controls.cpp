@@ -3,6 +3,7 @@
 // needs windows.h before it
 #include <commctrl.h>
 
+#include "platform/win32/dpi.h"
 #include "platform/win32/fonts.h"
 #include "platform/win32/graphic_view.h"
 #include "platform/win32/win32_window.h"
@@ -18,6 +19,8 @@ constexpr int kFlagListCapacity = 6;
 constexpr int kFlagListGrowth = 1;
 // A closed combo box is as high as its font needs; the items shown when it drops down.
 constexpr int kVisibleItems = 12;
+// WS_BORDER: the picture is inside a border of one pixel.
+constexpr int kViewBorder = 1;
 
 struct ClassAndStyle {
   const wchar_t* className;
@@ -49,27 +52,59 @@ ClassAndStyle ClassFor(ControlKind kind) {
   return {L"STATIC", 0};
 }
 
+// A flag picture, enlarged by whole pixels to the display's scale (each flag by its own size).
+HBITMAP LoadFlag(const std::wstring& name, int dpi) {
+  const HINSTANCE program = GetModuleHandleW(nullptr);
+  const auto picture = static_cast<HBITMAP>(LoadImageW(program, name.c_str(), IMAGE_BITMAP, 0, 0, 0));
+  if (picture == nullptr || dpi == kBaseDpi) return picture;
+  BITMAP size{};
+  GetObjectW(picture, sizeof size, &size);
+  DeleteObject(picture);
+  return static_cast<HBITMAP>(LoadImageW(program, name.c_str(), IMAGE_BITMAP,
+                                         ToDisplayPixels(size.bmWidth, dpi),
+                                         ToDisplayPixels(size.bmHeight, dpi), 0));
+}
+
 }  // namespace
+
+// A control at its place in program pixels, its edges taken to the display's scale.
+void Win32Window::PlaceControl(const Control& control) const {
+  const RECT& place = control.place;
+  const int left = ToDisplayPixels(place.left, dpi_), top = ToDisplayPixels(place.top, dpi_);
+  SendMessageW(control.handle, WM_SETFONT,
+               reinterpret_cast<WPARAM>(FontFor(control.font.name ? control.font : font_, dpi_)), FALSE);
+  if (control.kind == ControlKind::kStatusBar) {
+    SendMessageW(control.handle, WM_SIZE, 0, 0);  // it takes its place along the bottom edge itself
+    return;
+  }
+  MoveWindow(control.handle, left, top, ToDisplayPixels(place.right, dpi_) - left,
+             ToDisplayPixels(place.bottom, dpi_) - top, FALSE);
+}
 
 void Win32Window::CreateControl(const WindowSpec& windowSpec, const ControlSpec& spec) {
   const ClassAndStyle kind = ClassFor(spec.kind);
   const HWND handle = CreateWindowExW(
-      0, kind.className, windows::Widen(spec.text).c_str(), WS_CHILD | WS_VISIBLE | kind.style,
-      PixelsAcross(windowSpec.units, spec.x), PixelsDown(windowSpec.units, spec.y),
-      PixelsAcross(windowSpec.units, spec.width), PixelsDown(windowSpec.units, spec.height), handle_,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), GetModuleHandleW(nullptr), nullptr);
+      0, kind.className, windows::Widen(spec.text).c_str(), WS_CHILD | WS_VISIBLE | kind.style, 0, 0, 0, 0,
+      handle_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), GetModuleHandleW(nullptr), nullptr);
   if (handle == nullptr) return;
-  SendMessageW(handle, WM_SETFONT,
-               reinterpret_cast<WPARAM>(FontFor(spec.font.name ? spec.font : windowSpec.font)), FALSE);
+  KeepControlScalingToProgram(handle);
   Control& control = controls_[spec.id];
   control.handle = handle;
   control.kind = spec.kind;
   control.textColour = spec.textColour;
   control.background = spec.background;
+  const int x = PixelsAcross(windowSpec.units, spec.x), y = PixelsDown(windowSpec.units, spec.y);
+  control.place = RECT{x, y, x + PixelsAcross(windowSpec.units, spec.width),
+                       y + PixelsDown(windowSpec.units, spec.height)};
+  control.font = spec.font;
+  PlaceControl(control);
   if (spec.background != kDefaultColour) control.backgroundBrush = CreateSolidBrush(spec.background);
   if (spec.kind == ControlKind::kEditCombo) SendMessageW(handle, CB_SETMINVISIBLE, kVisibleItems, 0);
-  if (spec.kind == ControlKind::kGraphicView)
-    control.view = std::make_unique<GraphicView>(*this, spec.id, handle);
+  if (spec.kind == ControlKind::kGraphicView) {
+    control.view = std::make_unique<GraphicView>(
+        *this, spec.id, handle, control.place.right - control.place.left - 2 * kViewBorder,
+        control.place.bottom - control.place.top - 2 * kViewBorder, dpi_);
+  }
 }
 
 void Win32Window::AddItem(int id, const std::string& text) {
@@ -89,18 +124,15 @@ void Win32Window::AddImageItem(int id, const std::string& text, const std::strin
     return;
   }
   Control& control = found->second;
+  const int flagWidth = ToDisplayPixels(kFlagWidth, dpi_);
+  const int flagHeight = ToDisplayPixels(kFlagHeight, dpi_);
   if (control.images == nullptr) {
-    control.images =
-        ImageList_Create(kFlagWidth, kFlagHeight, ILC_COLOR24, kFlagListCapacity, kFlagListGrowth);
+    control.images = ImageList_Create(flagWidth, flagHeight, ILC_COLOR24, kFlagListCapacity, kFlagListGrowth);
     SendMessageW(control.handle, CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(control.images));
   }
   // "#300" names the bitmap resource 300; a missing picture leaves the item without one.
   int image = -1;
-  const HBITMAP picture =
-      resourceName.empty()
-          ? nullptr
-          : static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), windows::Widen(resourceName).c_str(),
-                                            IMAGE_BITMAP, 0, 0, 0));
+  const HBITMAP picture = resourceName.empty() ? nullptr : LoadFlag(windows::Widen(resourceName), dpi_);
   if (picture != nullptr) {
     image = ImageList_Add(control.images, picture, nullptr);
     DeleteObject(picture);

@@ -15,6 +15,7 @@ constexpr int kDialogFontPoints = 8;
 // wide and every "i" dotted apart from its stem, and narrower than a bitmap face emboldened.
 constexpr const wchar_t* kBoldStandIn = L"PT Sans";
 constexpr const wchar_t* kBoldStandInResource = L"PTSANS_BOLD";
+constexpr const wchar_t* kRegularStandIn = L"Tahoma";
 
 // A negative height asks for the character height (the em), as a point size does.
 HFONT MakeFont(const std::wstring& face, int emPixels, bool bold) {
@@ -64,16 +65,46 @@ HFONT MakeNamedFont(const std::string& name, int points, bool bold) {
   return MakeFont(kBoldStandIn, metrics.tmHeight - metrics.tmInternalLeading, true);
 }
 
+bool IsBitmapFace(const TEXTMETRICW& metrics) {
+  return (metrics.tmPitchAndFamily & TMPF_VECTOR) == 0;
+}
+
+// The character height, at 96 dpi, of the bitmap that MS Sans Serif draws for a size: the largest of its
+// sizes (8, 10, 12, 14, 18 and 24 points) that is not larger.
+int BitmapEmAtBaseDpi(int emPixels) {
+  constexpr int kSizes[] = {11, 13, 16, 19, 24, 32};
+  int em = kSizes[0];
+  for (const int size : kSizes) {
+    if (size <= emPixels) em = size;
+  }
+  return em;
+}
+
+// On a display of another scale, the named face at its 96-dpi size enlarged. A bitmap face has only a
+// few fixed sizes, none of them the enlarged one (MS Sans Serif's largest is 24 pixels under Wine), and
+// which it has depends on the system's scale: an outline face stands in, as tall as the bitmap of 96 dpi
+// enlarged, PT Sans Bold for a bold and Tahoma, MS Sans Serif's outline relative, for the rest.
+HFONT MakeScaledFont(const std::string& name, int points, bool bold, int dpi) {
+  const int emPixels = PointsToPixels(points);
+  const HFONT font = MakeFont(windows::Widen(name), ToDisplayPixels(emPixels, dpi), bold);
+  if (!IsBitmapFace(MetricsOf(font))) return font;
+  DeleteObject(font);
+  if (bold) LoadBoldStandIn();
+  return MakeFont(bold ? kBoldStandIn : kRegularStandIn, ToDisplayPixels(BitmapEmAtBaseDpi(emPixels), dpi),
+                  bold);
+}
+
 }  // namespace
 
-HFONT FontFor(const FontSpec& font) {
-  static std::map<std::tuple<std::string, int, bool>, HFONT> fonts;
+HFONT FontFor(const FontSpec& font, int dpi) {
+  static std::map<std::tuple<std::string, int, bool, int>, HFONT> fonts;
   const std::string name = font.name ? font.name : kDialogFontName;
   const int points = font.pointSize > 0 ? font.pointSize : kDialogFontPoints;
-  const auto key = std::make_tuple(name, points, font.bold);
+  const auto key = std::make_tuple(name, points, font.bold, dpi);
   const auto found = fonts.find(key);
   if (found != fonts.end()) return found->second;
-  const HFONT made = MakeNamedFont(name, points, font.bold);
+  const HFONT made =
+      dpi == kBaseDpi ? MakeNamedFont(name, points, font.bold) : MakeScaledFont(name, points, font.bold, dpi);
   fonts.emplace(key, made);
   return made;
 }

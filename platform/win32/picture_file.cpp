@@ -167,6 +167,14 @@ void DrawMenuStrip(HWND window, Image& shown) {
 
 }  // namespace
 
+Image PrintedClientArea(HWND control) {
+  RECT client{};
+  GetClientRect(control, &client);
+  return Printed(client.right, client.bottom, [control](HDC dc) {
+    SendMessageW(control, WM_PRINT, reinterpret_cast<WPARAM>(dc), kPrintClient);
+  });
+}
+
 bool SaveClientAreaAsPng(HWND window, int menuStrip, const std::string& path) {
   RECT client{};
   GetClientRect(window, &client);

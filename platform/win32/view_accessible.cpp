@@ -183,8 +183,13 @@ RECT ViewAccessible::ScreenRect(int cellIndex) const {
   if (cellIndex < 0) {
     GetClientRect(view_->Handle(), &rect);
   } else {
+    // The cell's place in the view's picture, enlarged to the display's scale.
     const ViewCell cell = view_->Cells()->Cell(cellIndex);
-    rect = {cell.left, cell.top, cell.right + 1, cell.bottom + 1};
+    const int dpi = view_->Dpi();
+    const RECT place = view_->ShownPlace();
+    rect = {ToDisplayPixels(cell.left, dpi), ToDisplayPixels(cell.top, dpi),
+            ToDisplayPixels(cell.right + 1, dpi), ToDisplayPixels(cell.bottom + 1, dpi)};
+    OffsetRect(&rect, place.left, place.top);
   }
   MapWindowPoints(view_->Handle(), nullptr, reinterpret_cast<POINT*>(&rect), 2);
   return rect;

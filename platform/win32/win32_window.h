@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/display_scale.h"
 #include "platform/image.h"
 #include "platform/window.h"
 #include "platform/window_base.h"
@@ -27,6 +28,8 @@ struct Control {
   HBRUSH backgroundBrush = nullptr;
   HIMAGELIST images = nullptr;        // the picture combo's flags
   std::unique_ptr<GraphicView> view;  // graphic views only
+  RECT place{};                       // position and size in the program's pixels
+  FontSpec font;                      // as asked for: the window's own when its name is nullptr
 };
 
 class Win32Window final : public WindowBase {
@@ -59,8 +62,10 @@ class Win32Window final : public WindowBase {
   HWND ControlHandle(int id) const;
   const Control* FindControl(int id) const;
   HMENU MenuBar() const { return menuBar_; }
-  // Pixels the menu bar takes from the top of the client height asked for.
+  // Display pixels the menu bar takes from the top of the client height asked for.
   int MenuStrip() const { return menuStrip_; }
+  // Dots per inch of the display the window is on: its program pixels are shown dpi / 96 times larger.
+  int Dpi() const { return dpi_; }
   bool HasMenuItem(int id) const;
 
   // For the graphic views.
@@ -85,11 +90,18 @@ class Win32Window final : public WindowBase {
   void CreateControl(const WindowSpec& windowSpec, const ControlSpec& spec);
   void CreateMenus(const std::vector<Menu>& menus);
   void SizeAndPlace(const WindowSpec& spec);
+  RECT FrameFor(int clientWidth, int clientHeight) const;
+  void MeasureMenuStrip();
+  void PlaceControl(const Control& control) const;
+  void OnDpiChanged(int dpi, const RECT& suggested);
   int IdOfControl(HWND control) const;
 
   HWND handle_ = nullptr;
   HMENU menuBar_ = nullptr;
   int menuStrip_ = 0;
+  int dpi_ = kBaseDpi;
+  int clientWidth_ = 0, clientHeight_ = 0;  // program pixels
+  FontSpec font_;
   std::map<int, Control> controls_;
   std::vector<int> menuIds_;
   Image noSurface_;  // returned for an unknown view id

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "platform/win32/dpi.h"
 #include "platform/win32/fonts.h"
 #include "platform/win32/graphic_view.h"
 #include "platform/win32/win32_window.h"
@@ -46,9 +47,12 @@ Win32Window::Win32Window(const WindowSpec& spec, const std::vector<ControlSpec>&
                                        reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), nullptr,
                                        &Win32Window::DialogProc, reinterpret_cast<LPARAM>(this));
   if (handle_ == nullptr) return;
+  dpi_ = DpiOfWindow(handle_);
+  font_ = spec.font;
+  KeepDialogScalingToProgram(handle_);
   if (spec.minimiseBox && !spec.closeBox) DeleteMenu(GetSystemMenu(handle_, FALSE), SC_CLOSE, MF_BYCOMMAND);
   SetWindowTextW(handle_, windows::Widen(spec.caption).c_str());
-  SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(spec.font)), FALSE);
+  SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(spec.font, dpi_)), FALSE);
   SizeAndPlace(spec);
   CreateMenus(menus);
   CreateControls(spec, controls);
@@ -63,15 +67,23 @@ Win32Window::~Win32Window() {
   if (handle_) DestroyWindow(handle_);
 }
 
+// The frame around a client area of so many program pixels, at the window's scale. The menu bar takes
+// its strip from this height: the frame is measured without it.
+RECT Win32Window::FrameFor(int clientWidth, int clientHeight) const {
+  RECT frame{0, 0, ToDisplayPixels(clientWidth, dpi_), ToDisplayPixels(clientHeight, dpi_)};
+  AdjustFrameForDpi(frame, static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE)),
+                    static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_EXSTYLE)), dpi_);
+  return frame;
+}
+
 void Win32Window::SizeAndPlace(const WindowSpec& spec) {
-  RECT frame{0, 0, PixelsAcross(spec.units, spec.clientWidth), PixelsDown(spec.units, spec.clientHeight)};
-  // The menu bar takes its strip from this height: the frame is measured without it.
-  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_EXSTYLE)));
+  clientWidth_ = PixelsAcross(spec.units, spec.clientWidth);
+  clientHeight_ = PixelsDown(spec.units, spec.clientHeight);
+  const RECT frame = FrameFor(clientWidth_, clientHeight_);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
-  int x = PixelsAcross(spec.units, spec.x);
-  int y = PixelsDown(spec.units, spec.y);
+  int x = ToDisplayPixels(PixelsAcross(spec.units, spec.x), dpi_);
+  int y = ToDisplayPixels(PixelsDown(spec.units, spec.y), dpi_);
   if (spec.placement != Placement::kAt) {
     RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     if (spec.placement == Placement::kWorkAreaCentre) SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
@@ -81,10 +93,20 @@ void Win32Window::SizeAndPlace(const WindowSpec& spec) {
   SetWindowPos(handle_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// What the menu bar takes of the window's height beyond its frame.
+void Win32Window::MeasureMenuStrip() {
+  const RECT frame = FrameFor(clientWidth_, clientHeight_);
+  RECT window{}, client{};
+  GetWindowRect(handle_, &window);
+  GetClientRect(handle_, &client);
+  const int nonClient = (window.bottom - window.top) - (client.bottom - client.top);
+  menuStrip_ = menuBar_ ? std::max(0, nonClient - static_cast<int>((frame.bottom - frame.top) -
+                                                                   ToDisplayPixels(clientHeight_, dpi_)))
+                        : 0;
+}
+
 void Win32Window::CreateMenus(const std::vector<Menu>& menus) {
   if (menus.empty()) return;
-  RECT before{};
-  GetClientRect(handle_, &before);
   menuBar_ = CreateMenu();
   for (const Menu& menu : menus) {
     const HMENU popup = CreatePopupMenu();
@@ -100,9 +122,7 @@ void Win32Window::CreateMenus(const std::vector<Menu>& menus) {
                 windows::Widen(menu.title).c_str());
   }
   SetMenu(handle_, menuBar_);
-  RECT after{};
-  GetClientRect(handle_, &after);
-  menuStrip_ = (before.bottom - before.top) - (after.bottom - after.top);
+  MeasureMenuStrip();
 }
 
 bool Win32Window::HasMenuItem(int id) const {
@@ -170,6 +190,9 @@ INT_PTR Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (control.kind == ControlKind::kStatusBar) SendMessageW(control.handle, WM_SIZE, 0, 0);
       }
       return FALSE;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return TRUE;
     case WM_SYSCOLORCHANGE:
       for (auto& [id, control] : controls_) SendMessageW(control.handle, WM_SYSCOLORCHANGE, wParam, lParam);
       return FALSE;
@@ -212,6 +235,22 @@ void Win32Window::PressFocusedButton() {
   const Control* control = FindControl(IdOfControl(focus));
   if (control == nullptr || control->kind != ControlKind::kButton || control->handle != focus) return;
   OnCommandMessage(MAKEWPARAM(GetDlgCtrlID(focus), BN_CLICKED), reinterpret_cast<LPARAM>(focus));
+}
+
+// Moved to a display of another scale: the window takes the place the system suggests, and its fonts,
+// controls and views are made again for the new scale.
+void Win32Window::OnDpiChanged(int dpi, const RECT& suggested) {
+  if (dpi <= 0 || dpi == dpi_) return;
+  dpi_ = dpi;
+  SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(font_, dpi_)), FALSE);
+  for (auto& [id, control] : controls_) {
+    PlaceControl(control);
+    if (control.view) control.view->SetDpi(dpi_);
+  }
+  SetWindowPos(handle_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  MeasureMenuStrip();
+  InvalidateRect(handle_, nullptr, TRUE);
 }
 
 INT_PTR Win32Window::OnControlColour(HDC dc, HWND handle) {
@@ -309,12 +348,12 @@ Image& Win32Window::ViewSurface(int viewId) {
 void Win32Window::ShowImage(int viewId, const Image& image) {
   const Control* control = FindControl(viewId);
   if (control == nullptr || !control->view) return;
-  control->view->Surface().CopyFrom(image, 0, 0);
-  InvalidateRect(control->handle, nullptr, FALSE);
+  control->view->Show(image);
 }
 
 void Win32Window::RepaintView(int viewId) {
-  if (const HWND control = ControlHandle(viewId)) InvalidateRect(control, nullptr, FALSE);
+  const Control* control = FindControl(viewId);
+  if (control != nullptr && control->view) control->view->Refresh();
 }
 
 void Win32Window::EnableMenuItem(int id, bool enabled) {
@@ -336,13 +375,13 @@ void Win32Window::GiveNativeFocus(int id) {
 int Win32Window::ScreenX() const {
   RECT frame{};
   GetWindowRect(handle_, &frame);
-  return frame.left;
+  return ToProgramPixels(frame.left, dpi_);
 }
 
 int Win32Window::ScreenY() const {
   RECT frame{};
   GetWindowRect(handle_, &frame);
-  return frame.top;
+  return ToProgramPixels(frame.top, dpi_);
 }
 
 Win32Window& AsWin32(Window& window) {
