@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "app/file_error.h"
 #include "app/program.h"
 #include "mainwindow/main_window.h"
 #include "platform/files.h"
@@ -8,6 +9,11 @@
 
 namespace kalvor {
 
+namespace {
+// Nothing says which language the user chose before the settings are read: the settings dialog's own.
+constexpr int kFirstRunLanguage = 1;
+}  // namespace
+
 int RunKalvor(const std::string& programFolder) {
   Program program;
   program.programFolder = programFolder;
@@ -15,7 +21,11 @@ int RunKalvor(const std::string& programFolder) {
   platform::RemoveLeftoverTemporaries(programFolder);
   // Decided once: a settings file created or deleted later only matters at the next start. A damaged
   // or foreign file is treated as none: ask again rather than draw with its values.
-  if (const std::optional<Settings> stored = ReadUsableSettings(program.SettingsPath())) {
+  // A file that is there but cannot be read is said so, and stays as it is until the user saves anew.
+  int readError = platform::kErrNone;
+  const std::optional<Settings> stored = ReadUsableSettings(program.SettingsPath(), &readError);
+  if (readError != platform::kErrNone) ShowFileError(readError, kFirstRunLanguage);
+  if (stored) {
     program.settings = *stored;
     program.settingsFromFile = true;
     OpenMainWindow(program);
