@@ -115,7 +115,10 @@ int Finish(File& file) {
 }
 
 int MoveOver(Folder& folder, File& file, const std::string& from, const std::string& to) {
-  if (stopBeforeMove) stopBeforeMove();
+  if (stopBeforeMove) {
+    const std::function<void()> stop = stopBeforeMove;  // a stop may remove itself
+    stop();
+  }
   if (const int error = InjectedFailure(FileStep::kMove)) return error;
   return system::MoveOver(folder, file, from, to);
 }
