@@ -29,6 +29,8 @@ constexpr int kLastingFailures = 1000;
 constexpr int kPassingFailures = 10;
 constexpr auto kPassingHold = std::chrono::milliseconds(300);
 constexpr std::int64_t kOneGigabyte = std::int64_t{1} << 30;
+// Whole records: a length that only its size makes wrong.
+constexpr std::int64_t kGigabyteOfMarks = kOneGigabyte / 28 * 28;
 constexpr std::size_t kMarksOfTallestRun = 20 * 31 * 28;
 
 // One record of "mark.log" by its layout: day 7 of slot 2 marked in kMarkColour for the tallest run.
@@ -172,18 +174,19 @@ TEST(DataFileReadingE2e, AFavouritesFileThatCannotBeReadIsReportedAndKept) {
   EXPECT_EQ(ReadBytes(folder.File("Mis Colores.log")), favourites);
 }
 
-// No save writes more than 620 marks records: a 1 GB file has a wrong length, reported and kept.
+// No save writes more than 620 marks records: a 1 GB file has a wrong length, reported and kept, though
+// it holds whole records (of zeros, stamped for no settings: read, they would discard the file).
 TEST(DataFileReadingE2e, AGigabyteMarksFileIsOfTheWrongLength) {
   TempFolder folder;
   WriteSettingsFile(folder, TallestRun());
-  ASSERT_TRUE(MakeSparseFile(folder.File("mark.log"), kOneGigabyte));
+  ASSERT_TRUE(MakeSparseFile(folder.File("mark.log"), kGigabyteOfMarks));
   std::vector<automation::SeenMessageBox> seen;
   AnswerBox(seen);
   ExpectMarkedDay(platform::kWhite);
   GetOutAndCloseEverything();
   RunProgram(folder);
   ExpectSeen(seen, "Error File format ...", "Programmer");
-  EXPECT_EQ(std::filesystem::file_size(Utf8Path(folder.File("mark.log"))), static_cast<std::uintmax_t>(kOneGigabyte));
+  EXPECT_EQ(std::filesystem::file_size(Utf8Path(folder.File("mark.log"))), static_cast<std::uintmax_t>(kGigabyteOfMarks));
 }
 
 // Only the last 130 records can count; of a gigabyte of zeros those place cell (0, 0) empty.
