@@ -1,8 +1,8 @@
 // The system calls beneath a replacement on Windows, every one the UTF-16 (...W) call, with long paths
 // where the classic limit would refuse them. A link (a reparse point) is reported as such and never
-// followed: the move replaces the link itself. A new file is held open without sharing from its
-// creation until it has been moved into place (by its handle): no other program, and no other copy's
-// sweep, can open or delete it meanwhile.
+// followed: the move replaces the link itself. A new file is held open, shared for reading only, from
+// its creation until it has been moved into place (by its handle): no other program, and no other
+// copy's sweep, can write, move or delete it meanwhile, while readers of the finished file never wait.
 #include <windows.h>
 
 #include <algorithm>
@@ -142,8 +142,8 @@ namespace system {
 // CREATE_NEW fails on whatever stands at the name, a link included. DELETE access lets the file be
 // moved by its handle.
 int CreateNewFile(Folder& folder, const std::string& name, FilePtr& file) {
-  const HANDLE handle = CreateFileW((folder.path + windows::Widen(name)).c_str(), GENERIC_WRITE | DELETE, 0,
-                                    nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE handle = CreateFileW((folder.path + windows::Widen(name)).c_str(), GENERIC_WRITE | DELETE,
+                                    FILE_SHARE_READ, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return ErrorOf(GetLastError());
   file.reset(new File{handle});
   return kErrNone;

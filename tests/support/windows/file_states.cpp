@@ -2,6 +2,7 @@
 #include "tests/support/file_states.h"
 
 #include <windows.h>
+#include <winioctl.h>
 
 #include <algorithm>
 
