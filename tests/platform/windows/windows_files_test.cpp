@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/windows/unicode.h"
 #include "tests/support/fault_env.h"
 #include "tests/support/file_states.h"
 #include "tests/support/temp_folder.h"
@@ -96,6 +97,18 @@ TEST(WindowsFiles, AFailedMoveLeavesAReadOnlyFileReadOnly) {
   EXPECT_EQ(ReadBytes(path), kOld);
   EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{"mark.log"});
   SetFileAttributesW(kalvor::testing::Utf8Path(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// Windows itself refuses such paths without the prefix (Wine does not, so the saves in a deep folder
+// cannot tell): the prefixed path must name the same file, absolute, with backslashes only.
+TEST(WindowsFiles, PathsPastTheClassicLimitGetTheLongPathPrefix) {
+  const std::string deep(300, 'x');
+  const std::wstring wideDeep(300, L'x');
+  EXPECT_EQ(platform::windows::SystemPath("C:\\a\\b.log"), L"C:\\a\\b.log");
+  EXPECT_EQ(platform::windows::SystemPath("C:/" + deep + "/z.log"), L"\\\\?\\C:\\" + wideDeep + L"\\z.log");
+  EXPECT_EQ(platform::windows::SystemPath("C:\\" + deep + "\\..\\y.log"), L"\\\\?\\C:\\y.log");
+  EXPECT_EQ(platform::windows::SystemPath("\\\\server\\share\\" + deep), L"\\\\?\\UNC\\server\\share\\" + wideDeep);
+  EXPECT_EQ(platform::windows::SystemPath("C:\\" + std::string(200, 'x'), 100), L"\\\\?\\C:\\" + std::wstring(200, L'x'));
 }
 
 // The folder that holds this very test program, and not a root.
