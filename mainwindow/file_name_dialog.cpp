@@ -71,10 +71,6 @@ class FileNameDialogHandler : public platform::WindowHandler {
   // The close box is Cancel.
   void OnCloseRequest(platform::Window& window) override { OnCancel(window); }
 
-  void OnActivate(platform::Window& window, bool active) override {
-    fileNameDialogFocus.OnActivate(window, active);
-  }
-
  private:
   void OnCancel(platform::Window& window) {
     answer = {};
@@ -95,7 +91,6 @@ class FileNameDialogHandler : public platform::WindowHandler {
 
   int languageIndex;
   bool& fileNameDialogOpen;
-  platform::FocusMemory fileNameDialogFocus;
   FileNameAnswer answer;
 };
 

@@ -39,7 +39,7 @@ void ChoosePeriodAndPress(int button, Key key) {
     // Escape is no key of this dialog: nothing happens.
     automation::PressKey(dialog, Key::kEscape);
     EXPECT_EQ(automation::ActiveWindow(), &dialog);
-    dialog.SetFocus(button);
+    automation::Focus(dialog, button);
     automation::PressKey(dialog, key);
   });
 }
@@ -107,7 +107,7 @@ TEST(KeyboardE2e, EnterOnTheFileNameDialogsAcceptExports) {
     automation::PressKey(dialog, Key::kEnter);  // in the text box: no button has the focus
     automation::PressKey(dialog, Key::kEscape);
     EXPECT_TRUE(automation::WindowWithCaption(kFileNameCaption));
-    dialog.SetFocus(kFileNameAcceptId);
+    automation::Focus(dialog, kFileNameAcceptId);
     automation::PressKey(dialog, Key::kEnter);
   });
   automation::Then([] {
@@ -129,7 +129,7 @@ TEST(KeyboardE2e, EnterPressesTheColourDialogsFocusedButton) {
   OnWindow(kColourCaption, [](Window& dialog) {
     automation::PressKey(dialog, Key::kEscape);
     EXPECT_TRUE(automation::WindowWithCaption(kColourCaption));
-    dialog.SetFocus(kResetButtonId);
+    automation::Focus(dialog, kResetButtonId);
     automation::PressKey(dialog, Key::kEnter);
   });
   automation::Then([] {
@@ -139,12 +139,52 @@ TEST(KeyboardE2e, EnterPressesTheColourDialogsFocusedButton) {
     automation::AnswerMessageBox(MessageAnswer::kNo);
   });
   OnWindow(kColourCaption, [](Window& dialog) {
-    dialog.SetFocus(kGetOutButtonId);
+    automation::Focus(dialog, kGetOutButtonId);
     automation::PressKey(dialog, Key::kKeypadEnter);
     EXPECT_FALSE(automation::WindowWithCaption(kColourCaption));
   });
   GetOutAndCloseEverything();
   RunProgram(folder);
+}
+
+// A dialog that loses the activation gets back the control that had the keyboard focus then, whatever
+// was focused meanwhile: Enter on its return presses that button.
+void LeaveAndReturn(Window& dialog, int focused, int focusedMeanwhile) {
+  automation::Focus(dialog, focused);
+  automation::Deactivate(dialog);
+  automation::Focus(dialog, focusedMeanwhile);
+  automation::Activate(dialog);
+  EXPECT_EQ(automation::FocusedControl(dialog), focused);
+  automation::PressKey(dialog, Key::kEnter);
+}
+
+TEST(KeyboardE2e, DialogsGetTheirFocusBackWhenActivatedAgain) {
+  TempFolder folder;
+  WriteSettingsFile(folder, TallestRun());
+  const std::string name = folder.File("kept");
+  Menu(kCmdBitmap);
+  OnWindow(kFileNameCaption, [name](Window& dialog) {
+    automation::TypeText(dialog, kFileNameEditId, name);
+    LeaveAndReturn(dialog, kFileNameAcceptId, kFileNameCancelId);
+  });
+  automation::Then([] {
+    const auto box = automation::AnswerMessageBox(MessageAnswer::kOk);
+    EXPECT_EQ(box ? box->text : "no message", "Recorded a bitmap file");
+  });
+  Menu(kCmdFavouriteColours);
+  OnWindow(kColourCaption, [](Window& dialog) { LeaveAndReturn(dialog, kGetOutButtonId, kResetButtonId); });
+  // Had Enter pressed Reset, its question would wait here, and the dialog would stay open.
+  automation::Then([] {
+    if (automation::OpenMessageBox()) automation::AnswerMessageBox(MessageAnswer::kNo);
+  });
+  automation::Then([] {
+    Window* dialog = automation::WindowWithCaption(kColourCaption);
+    EXPECT_EQ(dialog, nullptr) << "Enter did not press Get out";
+    if (dialog != nullptr) automation::Click(*dialog, kGetOutButtonId);
+  });
+  GetOutAndCloseEverything();
+  RunProgram(folder);
+  EXPECT_EQ(ReadBytes(name + ".bmp").size(), 2480994u);
 }
 
 // A palette change, then Get out: the question that follows.

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/automation.h"
+#include "tests/support/test_system.h"
 
 namespace platform {
 namespace {
@@ -125,7 +125,7 @@ TEST(Image, TextIsDrawnWithATransparentBackgroundInOneColour) {
 
 TEST(Image, BoldIsVisiblyHeavierThanRegular) {
   // Wine's own Tahoma Bold draws no heavier than its regular face; Windows' Tahoma Bold does.
-  if (platform::automation::UnderWine()) GTEST_SKIP() << "Wine's Tahoma Bold against its regular face";
+  if (kalvor::testing::UnderWine()) GTEST_SKIP() << "Wine's Tahoma Bold against its regular face";
   const auto ink = [](bool bold) {
     Image image = WhiteImage(200, 40);
     image.Text(0, 0, "Septiembre", FontSpec{"Tahoma", 18, bold}, kPen);
