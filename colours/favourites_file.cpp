@@ -54,7 +54,8 @@ void ClearFavouriteCells(FavouriteTable& favouriteCells) {
 // read, however long the file.
 int LoadFavourites(const std::string& path, FavouriteTable& favouriteCells) {
   ClearFavouriteCells(favouriteCells);
-  const platform::RecordFile file = platform::ReadLastRecords(path, kFavouriteRecordSize, kMostFavouriteRecords);
+  const platform::RecordFile file =
+      platform::ReadLastRecords(path, kFavouriteRecordSize, kMostFavouriteRecords);
   for (std::size_t at = 0; at < file.records.size(); at += kFavouriteRecordSize) {
     const FavouriteCell cell = DecodeFavouriteCell(&file.records[at]);
     // A record for a cell the table does not have cannot be placed anywhere: pass it over.

@@ -62,7 +62,8 @@ bool SaveMarks(const Program& program, const DayCells& dayCells) {
   return result.ok();
 }
 
-MarksLoad ReadMarksFile(const std::string& path, const Settings& settings, DayCells& dayCells, int* readError) {
+MarksLoad ReadMarksFile(const std::string& path, const Settings& settings, DayCells& dayCells,
+                        int* readError) {
   dayCells.ClearAllMarks(settings.monthCount);
   const platform::RecordFile file = platform::ReadLastRecords(path, kDayCellRecordSize, kMostMarkRecords);
   if (readError != nullptr) *readError = file.error;

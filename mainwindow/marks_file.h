@@ -31,10 +31,10 @@ platform::ReplaceResult WriteMarksFile(const std::string& path, const DayCells& 
 bool SaveMarks(const Program& program, const DayCells& dayCells);
 
 enum class MarksLoad {
-  kNoMarks,    // missing, unopenable or empty file
-  kLoaded,     // every record read and applied
-  kBadFormat,  // length not a multiple of 28, or past 620 records: nothing used, the file kept
-  kForeign,    // a record made for other settings: the file deleted, every mark cleared
+  kNoMarks,     // missing, unopenable or empty file
+  kLoaded,      // every record read and applied
+  kBadFormat,   // length not a multiple of 28, or past 620 records: nothing used, the file kept
+  kForeign,     // a record made for other settings: the file deleted, every mark cleared
   kUnreadable,  // there, but not to be opened or read even after retrying: no marks, the file kept
 };
 

@@ -71,7 +71,8 @@ void InjectReplaceFailure(int errorNumber, ReplaceStage stage, int count) {
     failingRead.count = 0;
     return;
   }
-  InjectFileFailure(stage == ReplaceStage::kCreate ? FileStep::kCreate : FileStep::kWrite, errorNumber, count);
+  InjectFileFailure(stage == ReplaceStage::kCreate ? FileStep::kCreate : FileStep::kWrite, errorNumber,
+                    count);
 }
 
 void InjectStopBeforeMove(std::function<void()> stop) {

@@ -22,23 +22,23 @@ using FilePtr = std::unique_ptr<File, FileCloser>;
 // The numbered file errors the program reports, with the failures they stand for.
 enum FileError : int {
   kErrNone = 0,
-  kErrIllegalFunctionCall = 5,   // invalid parameter
-  kErrOutOfMemory = 7,           // not enough memory
-  kErrInternal = 51,             // bad format, invalid data, bad length
-  kErrBadFileNumber = 52,        // file not open
-  kErrFileNotFound = 53,         // file not found
-  kErrDeviceIo = 57,             // invalid handle
-  kErrDiskFull = 61,             // disk full
-  kErrInputPastEnd = 62,         // end of file reached
-  kErrBadFileName = 64,          // path not acceptable as a file name
-  kErrTooManyFiles = 67,         // too many open files
-  kErrDeviceUnavailable = 68,    // invalid drive, unknown unit
-  kErrPermissionDenied = 70,     // access denied, write-protected medium, lock violation
-  kErrDiskNotReady = 71,         // drive not ready
-  kErrDiskMediaError = 72,       // read or write fault, general failure
-  kErrRenameAcrossDisks = 74,    // not the same device
-  kErrPathFileAccess = 75,       // any other failure
-  kErrPathNotFound = 76,         // path not found
+  kErrIllegalFunctionCall = 5,  // invalid parameter
+  kErrOutOfMemory = 7,          // not enough memory
+  kErrInternal = 51,            // bad format, invalid data, bad length
+  kErrBadFileNumber = 52,       // file not open
+  kErrFileNotFound = 53,        // file not found
+  kErrDeviceIo = 57,            // invalid handle
+  kErrDiskFull = 61,            // disk full
+  kErrInputPastEnd = 62,        // end of file reached
+  kErrBadFileName = 64,         // path not acceptable as a file name
+  kErrTooManyFiles = 67,        // too many open files
+  kErrDeviceUnavailable = 68,   // invalid drive, unknown unit
+  kErrPermissionDenied = 70,    // access denied, write-protected medium, lock violation
+  kErrDiskNotReady = 71,        // drive not ready
+  kErrDiskMediaError = 72,      // read or write fault, general failure
+  kErrRenameAcrossDisks = 74,   // not the same device
+  kErrPathFileAccess = 75,      // any other failure
+  kErrPathNotFound = 76,        // path not found
 };
 
 // The folder of the running executable, ending in the path separator.

@@ -68,7 +68,8 @@ bool RecordReader::ReadAt(std::int64_t offset, void* buffer, std::size_t size) c
   std::size_t done = 0;
   while (done < size) {
     std::size_t got = 0;
-    error_ = native::ReadSome(*file_, offset + static_cast<std::int64_t>(done), bytes + done, size - done, got);
+    error_ =
+        native::ReadSome(*file_, offset + static_cast<std::int64_t>(done), bytes + done, size - done, got);
     if (error_ != kErrNone || got == 0) return false;
     done += got;
   }
@@ -77,7 +78,8 @@ bool RecordReader::ReadAt(std::int64_t offset, void* buffer, std::size_t size) c
 
 RecordFile ReadLastRecords(const std::string& path, int recordSize, int maxRecords) {
   RecordFile result = ReadOnce(path, recordSize, maxRecords);
-  for (int attempt = 1; attempt < kReadAttempts && result.state == RecordFile::State::kUnreadable; ++attempt) {
+  for (int attempt = 1; attempt < kReadAttempts && result.state == RecordFile::State::kUnreadable;
+       ++attempt) {
     std::this_thread::sleep_for(kBetweenAttempts);
     result = ReadOnce(path, recordSize, maxRecords);
   }

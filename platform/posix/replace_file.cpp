@@ -130,8 +130,8 @@ namespace system {
 // file is made again.
 int CreateNewFile(Folder& folder, const std::string& name, FilePtr& file) {
   for (int attempt = 0; attempt < kClaimAttempts; ++attempt) {
-    const int fd = openat(folder.fd, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                          kNewFileMode);
+    const int fd =
+        openat(folder.fd, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kNewFileMode);
     if (fd < 0) return FileErrorFromErrno(errno);
     file.reset(new File{fd, -1});
     if (flock(fd, LOCK_EX | LOCK_NB) == 0 && SameFile(fd, folder.fd, name)) {

@@ -58,7 +58,9 @@ void ExpectSeen(const std::vector<automation::SeenMessageBox>& seen, const std::
 }
 
 struct ClearInjections {
-  ~ClearInjections() { platform::testing::InjectReplaceFailure(platform::kErrNone, platform::ReplaceStage::kNone, 0); }
+  ~ClearInjections() {
+    platform::testing::InjectReplaceFailure(platform::kErrNone, platform::ReplaceStage::kNone, 0);
+  }
 };
 
 TEST(DataFileReadingE2e, AMarksFileThatCannotBeReadIsReportedOnceAndKeptUntilRecord) {
@@ -186,7 +188,8 @@ TEST(DataFileReadingE2e, AGigabyteMarksFileIsOfTheWrongLength) {
   GetOutAndCloseEverything();
   RunProgram(folder);
   ExpectSeen(seen, "Error File format ...", "Programmer");
-  EXPECT_EQ(std::filesystem::file_size(Utf8Path(folder.File("mark.log"))), static_cast<std::uintmax_t>(kGigabyteOfMarks));
+  EXPECT_EQ(std::filesystem::file_size(Utf8Path(folder.File("mark.log"))),
+            static_cast<std::uintmax_t>(kGigabyteOfMarks));
 }
 
 // Only the last 130 records can count; of a gigabyte of zeros those place cell (0, 0) empty.

@@ -96,7 +96,8 @@ struct Injection {
 };
 
 void Inject(const Injection& injection) {
-  if (injection.error != 0) platform::testing::InjectFileFailure(injection.step, injection.error, injection.count);
+  if (injection.error != 0)
+    platform::testing::InjectFileFailure(injection.step, injection.error, injection.count);
 }
 
 // The file-name dialog or the colour dialog: the newest window that is not the calendar.
@@ -648,7 +649,8 @@ TEST_P(FailedStepE2e, EveryWriteShowsItsNumberAndKeepsItsFile) {
   const std::vector<std::string> entries = FolderEntries(folder.Path());
 
   const int error = platform::kErrDiskMediaError;
-  const Errors errors{step == platform::testing::FileStep::kCreate ? platform::kErrBadFileNumber : error, error};
+  const Errors errors{step == platform::testing::FileStep::kCreate ? platform::kErrBadFileNumber : error,
+                      error};
   Session session(kLanguages[0]);
   session.AcceptSettingsDialog(true, errors, {error, 1, step});
   session.Record(true, errors, {error, 2, step});
@@ -664,8 +666,10 @@ TEST_P(FailedStepE2e, EveryWriteShowsItsNumberAndKeepsItsFile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Steps, FailedStepE2e,
-                         ::testing::Values(platform::testing::FileStep::kCreate, platform::testing::FileStep::kWrite,
-                                           platform::testing::FileStep::kFinish, platform::testing::FileStep::kMove),
+                         ::testing::Values(platform::testing::FileStep::kCreate,
+                                           platform::testing::FileStep::kWrite,
+                                           platform::testing::FileStep::kFinish,
+                                           platform::testing::FileStep::kMove),
                          StepName);
 
 INSTANTIATE_TEST_SUITE_P(Numbers, InjectedWriteFaultsE2e,

@@ -258,13 +258,15 @@ TEST(ReadLastRecords, ReadsNoMoreThanTheLastRecordsAndRetriesAFileThatCannotBeRe
   EXPECT_EQ(file.error, platform::kErrPermissionDenied);
   EXPECT_TRUE(file.records.empty());
 
-  platform::testing::InjectFileFailure(platform::testing::FileStep::kRead, platform::kErrDiskMediaError, 1000);
+  platform::testing::InjectFileFailure(platform::testing::FileStep::kRead, platform::kErrDiskMediaError,
+                                       1000);
   file = platform::ReadLastRecords(path, 2, 3);
   platform::testing::InjectFileFailure(platform::testing::FileStep::kRead, platform::kErrNone, 0);
   EXPECT_EQ(file.state, platform::RecordFile::State::kUnreadable);
   EXPECT_EQ(file.error, platform::kErrDiskMediaError);
 
-  EXPECT_EQ(platform::ReadLastRecords(folder.File("missing"), 2, 3).state, platform::RecordFile::State::kMissing);
+  EXPECT_EQ(platform::ReadLastRecords(folder.File("missing"), 2, 3).state,
+            platform::RecordFile::State::kMissing);
   EXPECT_EQ(platform::ReadLastRecords(folder.Path(), 2, 3).state, platform::RecordFile::State::kNotAFile);
 }
 

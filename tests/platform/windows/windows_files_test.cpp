@@ -69,7 +69,8 @@ TEST(WindowsFiles, NamesBeyondTheCodePageAreKept) {
   TempFolder folder;
   const std::string name = "Año Août Ça \xE2\x82\xAC \xCE\xB1.log";  // accents, the euro sign, alpha
   EXPECT_TRUE(platform::ReplaceWholeFile(folder.File(name), kNew, platform::ReadOnlyTarget::kReplace).ok());
-  EXPECT_EQ(SystemListing(folder.Path()), std::vector<std::wstring>{L"A\u00F1o Ao\u00FBt \u00C7a \u20AC \u03B1.log"});
+  EXPECT_EQ(SystemListing(folder.Path()),
+            std::vector<std::wstring>{L"A\u00F1o Ao\u00FBt \u00C7a \u20AC \u03B1.log"});
   {
     const platform::RecordReader reader(folder.File(name));
     ASSERT_TRUE(reader.IsOpen());
@@ -88,7 +89,8 @@ TEST(WindowsFiles, AFailedMoveLeavesAReadOnlyFileReadOnly) {
   {
     const kalvor::testing::HeldFile held(path, std::nullopt);
     ASSERT_TRUE(held.Held()) << held.Reason();
-    const platform::ReplaceResult result = platform::ReplaceWholeFile(path, kNew, platform::ReadOnlyTarget::kReplace);
+    const platform::ReplaceResult result =
+        platform::ReplaceWholeFile(path, kNew, platform::ReadOnlyTarget::kReplace);
     EXPECT_EQ(result.error, platform::kErrPermissionDenied);
     EXPECT_EQ(result.stage, platform::ReplaceStage::kWrite);
     EXPECT_EQ(GetFileAttributesW(kalvor::testing::Utf8Path(path).c_str()) & FILE_ATTRIBUTE_READONLY,
@@ -107,8 +109,10 @@ TEST(WindowsFiles, PathsPastTheClassicLimitGetTheLongPathPrefix) {
   EXPECT_EQ(platform::windows::SystemPath("C:\\a\\b.log"), L"C:\\a\\b.log");
   EXPECT_EQ(platform::windows::SystemPath("C:/" + deep + "/z.log"), L"\\\\?\\C:\\" + wideDeep + L"\\z.log");
   EXPECT_EQ(platform::windows::SystemPath("C:\\" + deep + "\\..\\y.log"), L"\\\\?\\C:\\y.log");
-  EXPECT_EQ(platform::windows::SystemPath("\\\\server\\share\\" + deep), L"\\\\?\\UNC\\server\\share\\" + wideDeep);
-  EXPECT_EQ(platform::windows::SystemPath("C:\\" + std::string(200, 'x'), 100), L"\\\\?\\C:\\" + std::wstring(200, L'x'));
+  EXPECT_EQ(platform::windows::SystemPath("\\\\server\\share\\" + deep),
+            L"\\\\?\\UNC\\server\\share\\" + wideDeep);
+  EXPECT_EQ(platform::windows::SystemPath("C:\\" + std::string(200, 'x'), 100),
+            L"\\\\?\\C:\\" + std::wstring(200, L'x'));
 }
 
 // The folder that holds this very test program, and not a root.
@@ -118,7 +122,8 @@ TEST(WindowsFiles, TheProgramFolderEndsInABackslash) {
   EXPECT_EQ(folder[1], ':') << folder;
   EXPECT_EQ(folder.back(), '\\') << folder;
   const std::filesystem::path program = ::testing::internal::GetArgvs().front();
-  EXPECT_TRUE(std::filesystem::is_regular_file(kalvor::testing::Utf8Path(folder) / program.filename())) << folder;
+  EXPECT_TRUE(std::filesystem::is_regular_file(kalvor::testing::Utf8Path(folder) / program.filename()))
+      << folder;
 }
 
 }  // namespace

@@ -28,8 +28,8 @@ std::wstring LongForm(const std::string& utf8) {
 }  // namespace
 
 HeldFile::HeldFile(const std::string& path, std::optional<std::chrono::milliseconds> releaseAfter) {
-  const HANDLE handle =
-      CreateFileW(LongForm(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE handle = CreateFileW(LongForm(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {
     reason_ = "the file could not be opened: error " + std::to_string(GetLastError());
     return;
