@@ -16,6 +16,7 @@ packages=(
   libx11-dev                            # the start-up benchmark watches the window appear
   libxcb1-dev                           # window-manager hints for the frame buttons
   mingw-w64-x86-64-dev                  # Windows headers: the portable headers are checked against them
+  python3-pyatspi at-spi2-core dbus-daemon  # a screen reader's reading of the calendar (AT-SPI)
 )
 
 bash "$(dirname "${BASH_SOURCE[0]}")/install-packages.sh" "${packages[@]}"
