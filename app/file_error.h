@@ -5,6 +5,8 @@
 
 namespace kalvor {
 
+// The description shown for an error number, in English in every language: "Disk full" for 61.
+const char* FileErrorDescription(int errorNumber);
 // "Err: ", the number with one leading space, a space and the description: "Err:  61 Disk full".
 std::string FileErrorMessage(int errorNumber);
 // Shows FileErrorMessage in a message box captioned ttlMessageBox, OK button, no icon.

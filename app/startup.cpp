@@ -32,7 +32,11 @@ int RunKalvor(const std::optional<std::string>& programFolder) {
   platform::RemoveLeftoverTemporaries(program.programFolder);
   // Decided once: a settings file created or deleted later only matters at the next start. A damaged
   // or foreign file is treated as none: ask again rather than draw with its values.
-  if (const std::optional<Settings> stored = ReadUsableSettings(program.SettingsPath())) {
+  // A file that is there but cannot be read is said so, and stays as it is until the user saves anew.
+  int readError = platform::kErrNone;
+  const std::optional<Settings> stored = ReadUsableSettings(program.SettingsPath(), &readError);
+  if (readError != platform::kErrNone) ShowFileError(readError, kFirstRunLanguage);
+  if (stored) {
     program.settings = *stored;
     program.settingsFromFile = true;
     OpenMainWindow(program);

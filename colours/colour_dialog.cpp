@@ -101,7 +101,9 @@ void ColourDialog::OnInit(platform::Window& window) {
   favouritesChanged = false;
   window.SetEnabled(kFileButtonId, false);
   if (platform::FileExists(program.FavouritesPath())) {
-    LoadFavourites(program.FavouritesPath(), favouriteCells);
+    // A file that cannot be read is said so; it stays as it is until File, Get out or Reset.
+    const int readError = LoadFavourites(program.FavouritesPath(), favouriteCells);
+    if (readError != platform::kErrNone) ShowFileError(readError, Language());
   } else {
     ResetFavouriteCells(favouriteCells, geometry);
   }

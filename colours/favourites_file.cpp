@@ -50,18 +50,18 @@ void ClearFavouriteCells(FavouriteTable& favouriteCells) {
   for (auto& column : favouriteCells) column.fill(FavouriteCell{});
 }
 
-void LoadFavourites(const std::string& path, FavouriteTable& favouriteCells) {
+// Later records win, so only the last 130 can matter to the grid that is shown and saved; no more are
+// read, however long the file.
+int LoadFavourites(const std::string& path, FavouriteTable& favouriteCells) {
   ClearFavouriteCells(favouriteCells);
-  platform::RecordReader reader(path);
-  if (!reader.IsOpen()) return;
-  const std::int64_t recordCount = reader.Length() / kFavouriteRecordSize;
-  std::array<std::uint8_t, kFavouriteRecordSize> record{};
-  for (std::int64_t n = 0; n < recordCount; ++n) {
-    if (!reader.ReadAt(n * kFavouriteRecordSize, record.data(), record.size())) return;
-    const FavouriteCell cell = DecodeFavouriteCell(record.data());
+  const platform::RecordFile file =
+      platform::ReadLastRecords(path, kFavouriteRecordSize, kMostFavouriteRecords);
+  for (std::size_t at = 0; at < file.records.size(); at += kFavouriteRecordSize) {
+    const FavouriteCell cell = DecodeFavouriteCell(&file.records[at]);
     // A record for a cell the table does not have cannot be placed anywhere: pass it over.
     if (InTable(cell.column, cell.row)) favouriteCells[cell.column][cell.row] = cell;
   }
+  return file.state == platform::RecordFile::State::kUnreadable ? file.error : platform::kErrNone;
 }
 
 std::vector<std::uint8_t> FavouriteFileContent(const FavouriteTable& favouriteCells, int gridColumns,

@@ -27,6 +27,8 @@ struct FavouriteCell {
 constexpr int kFavouriteRecordSize = 24;
 // The table holds columns and rows 0..50; only the top-left 13 x 10 of it is shown and saved.
 constexpr int kFavouriteTableSide = 51;
+// The most records a save writes: the 13 x 10 grid.
+constexpr int kMostFavouriteRecords = 130;
 
 // favouriteCells[column][row]
 using FavouriteTable = std::array<std::array<FavouriteCell, kFavouriteTableSide>, kFavouriteTableSide>;
@@ -38,10 +40,11 @@ FavouriteCell DecodeFavouriteCell(const std::uint8_t* record);
 // Every field of every cell back to zero.
 void ClearFavouriteCells(FavouriteTable& favouriteCells);
 
-// Empties the table, then places each whole record of the file at its own column and row, later
-// records winning. Records naming a cell outside the table are passed over; a trailing part-record is
-// ignored. A file that cannot be read leaves the table empty. Reports nothing.
-void LoadFavourites(const std::string& path, FavouriteTable& favouriteCells);
+// Empties the table, then places each of the file's last 130 whole records at its own column and row,
+// later records winning. Records naming a cell outside the table are passed over; a trailing
+// part-record is ignored. A file that cannot be read leaves the table empty. Shows nothing; returns the
+// error number of a file that is there but could not be read (after about a second of retries), else 0.
+int LoadFavourites(const std::string& path, FavouriteTable& favouriteCells);
 
 // The gridColumns x gridRows cells in row order, as the file holds them.
 std::vector<std::uint8_t> FavouriteFileContent(const FavouriteTable& favouriteCells, int gridColumns,

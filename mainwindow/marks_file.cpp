@@ -62,23 +62,23 @@ bool SaveMarks(const Program& program, const DayCells& dayCells) {
   return result.ok();
 }
 
-MarksLoad ReadMarksFile(const std::string& path, const Settings& settings, DayCells& dayCells) {
+MarksLoad ReadMarksFile(const std::string& path, const Settings& settings, DayCells& dayCells,
+                        int* readError) {
   dayCells.ClearAllMarks(settings.monthCount);
+  const platform::RecordFile file = platform::ReadLastRecords(path, kDayCellRecordSize, kMostMarkRecords);
+  if (readError != nullptr) *readError = file.error;
+  if (file.state == platform::RecordFile::State::kUnreadable) return MarksLoad::kUnreadable;
+  if (file.state != platform::RecordFile::State::kRead || file.length == 0) return MarksLoad::kNoMarks;
+  // Longer than any save makes: read no further, as for any other length no save makes.
+  if (file.length % kDayCellRecordSize != 0 || file.length > kMostMarkRecords * kDayCellRecordSize) {
+    return MarksLoad::kBadFormat;
+  }
   bool mismatch = false;
-  {
-    const platform::RecordReader reader(path);
-    const std::int64_t length = reader.Length();
-    if (!reader.IsOpen() || length == 0) return MarksLoad::kNoMarks;
-    if (length % kDayCellRecordSize != 0) return MarksLoad::kBadFormat;
-    // One record at a time: a damaged file of any size costs no more memory than a good one.
-    std::array<std::uint8_t, kDayCellRecordSize> bytes;
-    for (std::int64_t offset = 0; offset < length; offset += kDayCellRecordSize) {
-      if (!reader.ReadAt(offset, bytes.data(), bytes.size())) continue;
-      const DayCell record = DecodeDayCellRecord(bytes.data());
-      if (record.settingsId != settings.settingsId) mismatch = true;
-      if (NamesDay(dayCells, settings, record)) {
-        ApplyMarkRecord(dayCells.At(record.monthSlot, record.dayIndex), record);
-      }
+  for (std::size_t at = 0; at < file.records.size(); at += kDayCellRecordSize) {
+    const DayCell record = DecodeDayCellRecord(&file.records[at]);
+    if (record.settingsId != settings.settingsId) mismatch = true;
+    if (NamesDay(dayCells, settings, record)) {
+      ApplyMarkRecord(dayCells.At(record.monthSlot, record.dayIndex), record);
     }
   }
   if (!mismatch) return MarksLoad::kLoaded;
@@ -88,8 +88,16 @@ MarksLoad ReadMarksFile(const std::string& path, const Settings& settings, DayCe
 }
 
 void LoadMarks(const Program& program, DayCells& dayCells) {
-  if (ReadMarksFile(program.MarksPath(), program.settings, dayCells) == MarksLoad::kBadFormat) {
-    ShowNotice(kFileFormatError, program.settings.languageIndex);
+  int readError = platform::kErrNone;
+  switch (ReadMarksFile(program.MarksPath(), program.settings, dayCells, &readError)) {
+    case MarksLoad::kBadFormat:
+      ShowNotice(kFileFormatError, program.settings.languageIndex);
+      break;
+    case MarksLoad::kUnreadable:
+      ShowFileError(readError, program.settings.languageIndex);
+      break;
+    default:
+      break;
   }
 }
 

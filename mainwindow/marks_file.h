@@ -14,6 +14,8 @@ namespace kalvor {
 
 // The same text in every language.
 constexpr const char* kFileFormatError = "Error File format ...";
+// The most records a save writes: 31 for each of at most 20 months.
+constexpr int kMostMarkRecords = 620;
 
 // Appends the record of one cell; a placeholder is written as an empty, unmarked, white record.
 void AppendMarkRecord(std::vector<std::uint8_t>& content, const DayCell& cell, std::int32_t settingsId);
@@ -29,16 +31,20 @@ platform::ReplaceResult WriteMarksFile(const std::string& path, const DayCells& 
 bool SaveMarks(const Program& program, const DayCells& dayCells);
 
 enum class MarksLoad {
-  kNoMarks,    // missing, unopenable or empty file
-  kLoaded,     // every record read and applied
-  kBadFormat,  // length not a multiple of 28: nothing read, the file kept
-  kForeign,    // a record made for other settings: the file deleted, every mark cleared
+  kNoMarks,     // missing, unopenable or empty file
+  kLoaded,      // every record read and applied
+  kBadFormat,   // length not a multiple of 28, or past 620 records: nothing used, the file kept
+  kForeign,     // a record made for other settings: the file deleted, every mark cleared
+  kUnreadable,  // there, but not to be opened or read even after retrying: no marks, the file kept
 };
 
 // Re-creates `dayCells` for settings.monthCount and applies the file's records, without any window.
-MarksLoad ReadMarksFile(const std::string& path, const Settings& settings, DayCells& dayCells);
+// A file longer than 620 records is taken as one of a wrong length: nothing past that is read.
+// `readError`, when given, receives why an unreadable file could not be read.
+MarksLoad ReadMarksFile(const std::string& path, const Settings& settings, DayCells& dayCells,
+                        int* readError = nullptr);
 
-// The main window's part: ReadMarksFile, plus the format error message.
+// The main window's part: ReadMarksFile, plus the format error or the numbered file message.
 void LoadMarks(const Program& program, DayCells& dayCells);
 
 }  // namespace kalvor

@@ -1,24 +1,15 @@
-// The part of the files layer that is the same on every system: injected faults, the names of the
-// temporary files, and the order of the steps of a replacement over the backend's system calls.
+// The part of the files layer that is the same on every system: the names of the temporary files,
+// the loop over short writes and the order of the steps of a replacement over the backend's calls.
 #include "platform/files.h"
 
 #include <cstdio>
 #include <random>
 
-#include "platform/file_faults.h"
 #include "platform/native_files.h"
 
 namespace platform {
 
 namespace {
-
-struct PendingFailure {
-  int errorNumber = kErrNone;
-  ReplaceStage stage = ReplaceStage::kNone;
-  int count = 0;
-};
-PendingFailure pendingFailure;
-std::function<void()> stopBeforeMove;
 
 constexpr const char* kTemporaryPrefix = ".kalvor-";
 constexpr const char* kTemporarySuffix = ".tmp";
@@ -63,86 +54,95 @@ std::string RandomHex() {
   return Hex(random(), 8);
 }
 
-// Removes the temporary files in `folder` whose names begin with `stem` (ours only, links included,
-// never a folder).
-void RemoveTemporaries(const std::string& folder, const std::string& stem) {
+// Removes the temporary files in the folder whose names begin with `stem` (ours only, links included,
+// never a folder, never one that a running copy still claims).
+void RemoveTemporaries(native::Folder& folder, const std::string& stem) {
   for (const std::string& name : native::FolderNames(folder)) {
     if (!StartsWith(name, stem) || !EndsWith(name, kTemporarySuffix)) continue;
-    if (!native::Inspect(folder + name).isFolder) RemoveFile(folder + name);
+    if (!native::InspectIn(folder, name).isFolder) native::RemoveDeadTemporary(folder, name);
   }
 }
 
 struct Temporary {
-  std::string path;
-  native::NewFilePtr file;
+  std::string name;
+  native::FilePtr file;
   int error = kErrNone;
 };
 
 // A fresh name each time: a name already taken (by another running copy of the program, say) is left
 // alone and another one tried.
-Temporary CreateTemporary(const std::string& folder, const std::string& stem) {
+Temporary CreateTemporary(native::Folder& folder, const std::string& stem) {
   Temporary temporary;
   for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-    temporary.path = folder + stem + RandomHex() + kTemporarySuffix;
-    temporary.error = native::CreateNewFile(temporary.path, temporary.file);
-    if (temporary.error == kErrNone || !native::Inspect(temporary.path).exists) break;
+    temporary.name = stem + RandomHex() + kTemporarySuffix;
+    temporary.error = native::CreateNewFile(folder, temporary.name, temporary.file);
+    if (temporary.error == kErrNone || !native::InspectIn(folder, temporary.name).exists) break;
   }
   return temporary;
 }
 
-// Write, permissions, durability, and then the one step that makes the new file the file.
-int FillAndMove(Temporary& temporary, const std::string& path, const std::vector<std::uint8_t>& content) {
-  int error = native::WriteAll(*temporary.file, content);
-  if (error == kErrNone) native::TakePermissions(*temporary.file, path);
-  const int finishError = native::Finish(std::move(temporary.file));
-  if (error != kErrNone) return error;
-  if (finishError != kErrNone) return finishError;
-  if (stopBeforeMove) stopBeforeMove();
-  return native::MoveOver(temporary.path, path);
+// Carries on after partial writes.
+int WriteAll(native::File& file, const std::vector<std::uint8_t>& content) {
+  std::size_t done = 0;
+  while (done < content.size()) {
+    std::size_t written = 0;
+    const int error = native::WriteSome(file, content.data() + done, content.size() - done, written);
+    if (error != kErrNone) return error;
+    if (written == 0) return kErrDiskMediaError;  // no progress and no reason given: a device fault
+    done += written;
+  }
+  return kErrNone;
 }
 
-}  // namespace
+// Write, permissions, durability, and then the one step that makes the new file the file.
+int FillAndMove(native::Folder& folder, Temporary& temporary, const std::string& targetName,
+                const std::vector<std::uint8_t>& content) {
+  const int error = WriteAll(*temporary.file, content);
+  if (error != kErrNone) return error;
+  native::TakePermissions(*temporary.file, folder, targetName);
+  const int finishError = native::Finish(*temporary.file);
+  if (finishError != kErrNone) return finishError;
+  return native::MoveOver(folder, *temporary.file, temporary.name, targetName);
+}
 
-ReplaceResult ReplaceWholeFile(const std::string& path, const std::vector<std::uint8_t>& content,
-                               ReadOnlyTarget readOnly) {
-  if (pendingFailure.count > 0) {
-    --pendingFailure.count;
-    return ReplaceResult{pendingFailure.errorNumber, pendingFailure.stage};
-  }
+ReplaceResult CheckTarget(const std::string& path, ReadOnlyTarget readOnly) {
   if (!native::AcceptableName(path)) return ReplaceResult{kErrBadFileName, ReplaceStage::kCreate};
   const native::Entry target = native::Inspect(path);
   if (target.isFolder) return ReplaceResult{kErrPathFileAccess, ReplaceStage::kCreate};
   if (target.readOnly && readOnly == ReadOnlyTarget::kRefuse) {
     return ReplaceResult{kErrPermissionDenied, ReplaceStage::kCreate};
   }
-
-  const std::size_t nameStart = NameStart(path);
-  const std::string folder = path.substr(0, nameStart);
-  const std::string stem = TemporaryStem(path.substr(nameStart));
-  RemoveTemporaries(folder, stem);
-  Temporary temporary = CreateTemporary(folder, stem);
-  if (temporary.error != kErrNone) return ReplaceResult{temporary.error, ReplaceStage::kCreate};
-  const int error = FillAndMove(temporary, path, content);
-  if (error != kErrNone) {
-    RemoveFile(temporary.path);
-    return ReplaceResult{error, ReplaceStage::kWrite};
-  }
-  native::SyncFolder(folder);
   return ReplaceResult{};
 }
 
-void RemoveLeftoverTemporaries(const std::string& folder) {
-  RemoveTemporaries(folder, kTemporaryPrefix);
+}  // namespace
+
+ReplaceResult ReplaceWholeFile(const std::string& path, const std::vector<std::uint8_t>& content,
+                               ReadOnlyTarget readOnly) {
+  if (const ReplaceResult refused = CheckTarget(path, readOnly); !refused.ok()) return refused;
+  const std::size_t nameStart = NameStart(path);
+  const std::string targetName = path.substr(nameStart);
+  native::FolderPtr folder;
+  if (const int error = native::OpenFolder(path.substr(0, nameStart), folder); error != kErrNone) {
+    return ReplaceResult{error, ReplaceStage::kCreate};
+  }
+  const std::string stem = TemporaryStem(targetName);
+  RemoveTemporaries(*folder, stem);
+  Temporary temporary = CreateTemporary(*folder, stem);
+  if (temporary.error != kErrNone) return ReplaceResult{temporary.error, ReplaceStage::kCreate};
+  const int error = FillAndMove(*folder, temporary, targetName, content);
+  if (error != kErrNone) {
+    temporary.file.reset();  // no longer claimed, so it can go
+    native::RemoveDeadTemporary(*folder, temporary.name);
+    return ReplaceResult{error, ReplaceStage::kWrite};
+  }
+  native::SyncFolder(*folder);
+  return ReplaceResult{};
 }
 
-namespace testing {
-void InjectReplaceFailure(int errorNumber, ReplaceStage stage, int count) {
-  pendingFailure = PendingFailure{errorNumber, stage, count};
+void RemoveLeftoverTemporaries(const std::string& folderPath) {
+  native::FolderPtr folder;
+  if (native::OpenFolder(folderPath, folder) == kErrNone) RemoveTemporaries(*folder, kTemporaryPrefix);
 }
-
-void InjectStopBeforeMove(std::function<void()> stop) {
-  stopBeforeMove = std::move(stop);
-}
-}  // namespace testing
 
 }  // namespace platform

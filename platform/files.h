@@ -11,30 +11,36 @@
 
 namespace platform {
 
+namespace native {
+struct File;  // the system's open file, defined by each backend
+struct FileCloser {
+  void operator()(File* file) const;
+};
+using FilePtr = std::unique_ptr<File, FileCloser>;
+}  // namespace native
+
 // The numbered file errors the program reports, with the failures they stand for.
 enum FileError : int {
   kErrNone = 0,
-  kErrIllegalFunctionCall = 5,   // invalid parameter
-  kErrOutOfMemory = 7,           // not enough memory
-  kErrInternal = 51,             // bad format, invalid data, bad length
-  kErrBadFileNumber = 52,        // file not open
-  kErrFileNotFound = 53,         // file not found
-  kErrDeviceIo = 57,             // invalid handle
-  kErrDiskFull = 61,             // disk full
-  kErrInputPastEnd = 62,         // end of file reached
-  kErrBadFileName = 64,          // path not acceptable as a file name
-  kErrTooManyFiles = 67,         // too many open files
-  kErrDeviceUnavailable = 68,    // invalid drive, unknown unit
-  kErrPermissionDenied = 70,     // access denied, write-protected medium, lock violation
-  kErrDiskNotReady = 71,         // drive not ready
-  kErrDiskMediaError = 72,       // read or write fault, general failure
-  kErrRenameAcrossDisks = 74,    // not the same device
-  kErrPathFileAccess = 75,       // any other failure
-  kErrPathNotFound = 76,         // path not found
+  kErrIllegalFunctionCall = 5,  // invalid parameter
+  kErrOutOfMemory = 7,          // not enough memory
+  kErrInternal = 51,            // bad format, invalid data, bad length
+  kErrBadFileNumber = 52,       // file not open
+  kErrFileNotFound = 53,        // file not found
+  kErrDeviceIo = 57,            // invalid handle
+  kErrDiskFull = 61,            // disk full
+  kErrInputPastEnd = 62,        // end of file reached
+  kErrBadFileName = 64,         // path not acceptable as a file name
+  kErrTooManyFiles = 67,        // too many open files
+  kErrDeviceUnavailable = 68,   // invalid drive, unknown unit
+  kErrPermissionDenied = 70,    // access denied, write-protected medium, lock violation
+  kErrDiskNotReady = 71,        // drive not ready
+  kErrDiskMediaError = 72,      // read or write fault, general failure
+  kErrRenameAcrossDisks = 74,   // not the same device
+  kErrPathFileAccess = 75,      // any other failure
+  kErrPathNotFound = 76,        // path not found
 };
 
-// The description shown for an error number, for example "Disk full" for 61.
-const char* FileErrorDescription(int errorNumber);
 
 // True when the attributes of the path can be read (any entry counts, a folder included).
 bool FileExists(const std::string& path);
@@ -57,15 +63,38 @@ class RecordReader {
   RecordReader& operator=(const RecordReader&) = delete;
 
   bool IsOpen() const;
+  // Why the file did not open, or why its length or the last read failed; kErrNone otherwise (also
+  // for something that is not a regular file, which is no failure of the disk).
+  int Error() const { return error_; }
   // Length in bytes, or 0 when the file is not open.
   std::int64_t Length() const;
   // Reads exactly `size` bytes at `offset`; false on a short read or an error.
   bool ReadAt(std::int64_t offset, void* buffer, std::size_t size) const;
 
  private:
-  struct Handle;  // the system's open file, defined by each backend
-  std::unique_ptr<Handle> handle_;
+  native::FilePtr file_;
+  std::int64_t length_ = 0;
+  mutable int error_ = kErrNone;
 };
+
+// A data file read whole or not at all.
+struct RecordFile {
+  enum class State {
+    kMissing,     // nothing there: not an error
+    kNotAFile,    // a folder, pipe or device in the file's place: reads as no file
+    kRead,        // `records` holds what was read
+    kUnreadable,  // it is there but could not be opened or read, even after retrying: `error` says why
+  };
+  State state = State::kMissing;
+  int error = kErrNone;
+  std::int64_t length = 0;            // of the whole file
+  std::vector<std::uint8_t> records;  // the last whole records, at most `maxRecords` of them
+};
+
+// Reads the last `maxRecords` whole records of a file of `recordSize`-byte records, and no byte past
+// them however long the file is. A file that is there but cannot be opened or read (held by another
+// program, an I/O error) is tried again for about a second, as saves are.
+RecordFile ReadLastRecords(const std::string& path, int recordSize, int maxRecords);
 
 // Where a replacement failed: the new file could not be created, or its content could not be
 // written completely (or moved into place).
@@ -94,11 +123,16 @@ enum class ReadOnlyTarget {
 // - Temporary files are named ".kalvor-" + 16 hex digits that stand for the target's name + "-" + 8
 //   random hex digits + ".tmp". A replacement first removes what earlier replacements of the same
 //   target left when the process was killed, so such leftovers cannot pile up: one per target at most.
+//   A temporary file that another running copy is still writing or moving is claimed by it and left
+//   alone.
+// - The temporary file is named relative to the folder, so a folder whose path is near the system's
+//   limit saves wherever its files load.
 ReplaceResult ReplaceWholeFile(const std::string& path, const std::vector<std::uint8_t>& content,
                                ReadOnlyTarget readOnly);
 
 // Removes every temporary file that interrupted replacements left in `folder` (ending in the path
-// separator): the program cleans its own folder this way when it starts.
+// separator), but none that a running copy still claims: the program cleans its own folder this way
+// when it starts.
 void RemoveLeftoverTemporaries(const std::string& folder);
 
 }  // namespace platform

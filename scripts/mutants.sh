@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Checks that the test suite catches deliberate bugs. Each patch in scripts/mutants/ plants one bug in
-# the program; the script copies the work tree (the files git knows, as they are now), builds it once,
+# the program (those in scripts/mutants/windows/, in the Windows backend: KALVOR_MUTANTS_BACKEND=win32
+# builds and tests the Windows program under Wine instead); the script copies the work tree (the files git knows, as they are now), builds it once,
 # then for each patch applies it, rebuilds, runs every test and takes it out again. A bug is caught
 # when at least one test fails; the tests that failed are listed. Exits non-zero when a bug survived or
 # a patch no longer applies or builds.
@@ -17,17 +18,26 @@ source="$work/src"
 build="$work/build"
 jobs="$(nproc)"
 
+backend="${KALVOR_MUTANTS_BACKEND:-qt}"
+configure=()
+if [ "$backend" = win32 ]; then
+  configure=(-DCMAKE_TOOLCHAIN_FILE="$source/cmake/mingw-w64.cmake" -DKALVOR_BACKEND=win32)
+  export LANG=C.UTF-8  # Wine makes file names from the locale
+fi
 if [ "$#" -gt 0 ]; then
   patches=("$@")
+elif [ "$backend" = win32 ]; then
+  patches=("$root"/scripts/mutants/windows/*.patch)
 else
   patches=("$root"/scripts/mutants/*.patch)
 fi
 [ "$(id -u)" -eq 0 ] || echo "note: not root, so the full-disk and other-user tests skip and some bugs may survive"
 
 bash "$root/scripts/install-deps.sh"
+[ "$backend" = win32 ] && bash "$root/scripts/install-windows-deps.sh"
 mkdir -p "$source"
 git -C "$root" ls-files -z | (cd "$root" && tar --null -T - -cf -) | tar -xf - -C "$source"
-cmake -S "$source" -B "$build" -DKALVOR_BENCHMARKS=OFF > "$work/configure.log" 2>&1
+cmake -S "$source" -B "$build" -DKALVOR_BENCHMARKS=OFF "${configure[@]}" > "$work/configure.log" 2>&1
 cmake --build "$build" -j "$jobs" > "$work/build.log" 2>&1
 
 caught=0

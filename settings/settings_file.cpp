@@ -71,18 +71,17 @@ Settings DecodeSettingsRecord(const std::uint8_t* record) {
 
 // Reading every record in turn would keep the last one; reading just that one is the same and stays
 // quick on a huge file.
-void ReadSettings(const std::string& path, Settings& settings) {
-  platform::RecordReader reader(path);
-  const std::int64_t records = reader.Length() / kSettingsRecordSize;
-  if (records == 0) return;
-  std::array<std::uint8_t, kSettingsRecordSize> record{};
-  if (!reader.ReadAt((records - 1) * kSettingsRecordSize, record.data(), record.size())) return;
-  settings = DecodeSettingsRecord(record.data());
+int ReadSettings(const std::string& path, Settings& settings) {
+  const platform::RecordFile file = platform::ReadLastRecords(path, kSettingsRecordSize, 1);
+  if (file.state == platform::RecordFile::State::kUnreadable) return file.error;
+  if (!file.records.empty()) settings = DecodeSettingsRecord(file.records.data());
+  return platform::kErrNone;
 }
 
-std::optional<Settings> ReadUsableSettings(const std::string& path) {
+std::optional<Settings> ReadUsableSettings(const std::string& path, int* readError) {
   Settings settings;
-  ReadSettings(path, settings);
+  const int error = ReadSettings(path, settings);
+  if (readError != nullptr) *readError = error;
   if (!SettingsInRange(settings)) return std::nullopt;
   return settings;
 }

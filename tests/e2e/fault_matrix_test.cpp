@@ -88,16 +88,16 @@ struct Errors {
   int other = 0;
 };
 
-// A failure made to order for the next writes; no error, nothing injected.
+// A failure made to order for the next writes, at one step of each; no error, nothing injected.
 struct Injection {
   int error = 0;
   int count = 1;
+  platform::testing::FileStep step = platform::testing::FileStep::kWrite;
 };
 
 void Inject(const Injection& injection) {
-  if (injection.error != 0) {
-    platform::testing::InjectReplaceFailure(injection.error, platform::ReplaceStage::kWrite, injection.count);
-  }
+  if (injection.error != 0)
+    platform::testing::InjectFileFailure(injection.step, injection.error, injection.count);
 }
 
 // The file-name dialog or the colour dialog: the newest window that is not the calendar.
@@ -624,6 +624,53 @@ TEST_P(InjectedWriteFaultsE2e, EveryWriteShowsTheNumberAndKeepsItsFile) {
   EXPECT_EQ(ReadBytes(folder.File(TargetName(Write::kFavouritesByFile))), favourites);
   EXPECT_EQ(ReadBytes(folder.File(TargetName(Write::kBitmap))), bitmap);
 }
+
+std::string StepName(const ::testing::TestParamInfo<platform::testing::FileStep>& info) {
+  static const std::map<platform::testing::FileStep, std::string> kNames = {
+      {platform::testing::FileStep::kCreate, "Create"},
+      {platform::testing::FileStep::kWrite, "Write"},
+      {platform::testing::FileStep::kFinish, "Finish"},
+      {platform::testing::FileStep::kMove, "Move"}};
+  return kNames.at(info.param);
+}
+
+// Each step of a replacement failing in all six writes of one run: the new file cannot be made, written,
+// flushed and closed, or moved over the old one. Settings that never got a file report 52.
+class FailedStepE2e : public ::testing::TestWithParam<platform::testing::FileStep> {};
+
+TEST_P(FailedStepE2e, EveryWriteShowsItsNumberAndKeepsItsFile) {
+  const platform::testing::FileStep step = GetParam();
+  TempFolder folder;
+  const InFolder inFolder(folder.Path());
+  const auto favourites = *PreviousContent(Write::kFavouritesByFile);
+  const auto bitmap = *PreviousContent(Write::kBitmap);
+  WriteBytes(folder.File(TargetName(Write::kFavouritesByFile)), favourites);
+  WriteBytes(folder.File(TargetName(Write::kBitmap)), bitmap);
+  const std::vector<std::string> entries = FolderEntries(folder.Path());
+
+  const int error = platform::kErrDiskMediaError;
+  const Errors errors{step == platform::testing::FileStep::kCreate ? platform::kErrBadFileNumber : error,
+                      error};
+  Session session(kLanguages[0]);
+  session.AcceptSettingsDialog(true, errors, {error, 1, step});
+  session.Record(true, errors, {error, 2, step});
+  session.ExportBitmap(errors, {error, 1, step});
+  session.FileFavourites(errors, {error, 1, step});
+  session.SaveFavouritesOnGetOut(errors, {error, 1, step});
+  session.ThenStillWorksAndGetsOut();
+  session.Run(folder.Path());
+
+  EXPECT_EQ(FolderEntries(folder.Path()), entries);
+  EXPECT_EQ(ReadBytes(folder.File(TargetName(Write::kFavouritesByFile))), favourites);
+  EXPECT_EQ(ReadBytes(folder.File(TargetName(Write::kBitmap))), bitmap);
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, FailedStepE2e,
+                         ::testing::Values(platform::testing::FileStep::kCreate,
+                                           platform::testing::FileStep::kWrite,
+                                           platform::testing::FileStep::kFinish,
+                                           platform::testing::FileStep::kMove),
+                         StepName);
 
 INSTANTIATE_TEST_SUITE_P(Numbers, InjectedWriteFaultsE2e,
                          ::testing::Values(5, 7, 51, 52, 53, 57, 62, 64, 67, 68, 71, 72, 74, 75, 76),

@@ -184,6 +184,27 @@ TEST(ReplaceWholeFile, TheTemporariesOfAKilledSaveAreNamedForTheirTargetAndCanno
   EXPECT_EQ(ReadBytes(path), kNew);
 }
 
+// Another running copy saving the same file: its temporary file is live, claimed until it is moved into
+// place, and neither sweep may take it. The copy here is this process, stopped just before its move.
+TEST(ReplaceWholeFile, SweepsLeaveATemporaryFileThatIsStillBeingSaved) {
+  TempFolder folder;
+  const std::string path = folder.File("mark.log");
+  WriteBytes(path, kOld);
+  std::vector<std::string> live;
+  platform::testing::InjectStopBeforeMove([&] {
+    platform::testing::InjectStopBeforeMove({});
+    live = Temporaries(folder.Path());
+    platform::RemoveLeftoverTemporaries(folder.Path());
+    EXPECT_TRUE(ReplaceWholeFile(path, kOld, kReplace).ok());
+    EXPECT_EQ(Temporaries(folder.Path()), live);
+  });
+  EXPECT_TRUE(ReplaceWholeFile(path, kNew, kReplace).ok());
+  platform::testing::InjectStopBeforeMove({});
+  EXPECT_EQ(live.size(), 1u);
+  EXPECT_EQ(ReadBytes(path), kNew);
+  EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{"mark.log"});
+}
+
 TEST(RemoveLeftoverTemporaries, RemovesTheProgramsTemporaryFilesAndNothingElse) {
   TempFolder folder;
   for (const char* name : {".kalvor-0123456789abcdef-89abcdef.tmp", ".kalvor-4711-123456.tmp"}) {
@@ -216,6 +237,38 @@ TEST(RecordReader, OnlyRegularFilesOpen) {
   EXPECT_FALSE(platform::RecordReader(folder.File("missing")).IsOpen());
   EXPECT_EQ(platform::RecordReader(folder.File("missing")).Length(), 0);
   EXPECT_FALSE(platform::RecordReader(folder.Path()).IsOpen());
+}
+
+// Only the last whole records, however long the file; a file that cannot be read is tried again for
+// about a second, then reported.
+TEST(ReadLastRecords, ReadsNoMoreThanTheLastRecordsAndRetriesAFileThatCannotBeRead) {
+  TempFolder folder;
+  const std::string path = folder.File("records.log");
+  WriteBytes(path, {1, 1, 2, 2, 3, 3, 4, 4, 5});  // four records of 2 bytes and a part
+  platform::RecordFile file = platform::ReadLastRecords(path, 2, 3);
+  EXPECT_EQ(file.state, platform::RecordFile::State::kRead);
+  EXPECT_EQ(file.length, 9);
+  EXPECT_EQ(file.records, (std::vector<std::uint8_t>{2, 2, 3, 3, 4, 4}));
+
+  platform::testing::InjectReadFailure("records.log", platform::kErrPermissionDenied, 5);
+  EXPECT_EQ(platform::ReadLastRecords(path, 2, 3).records, (std::vector<std::uint8_t>{2, 2, 3, 3, 4, 4}));
+  platform::testing::InjectReadFailure("records.log", platform::kErrPermissionDenied, 1000);
+  file = platform::ReadLastRecords(path, 2, 3);
+  platform::testing::InjectReadFailure("records.log", platform::kErrNone, 0);
+  EXPECT_EQ(file.state, platform::RecordFile::State::kUnreadable);
+  EXPECT_EQ(file.error, platform::kErrPermissionDenied);
+  EXPECT_TRUE(file.records.empty());
+
+  platform::testing::InjectFileFailure(platform::testing::FileStep::kRead, platform::kErrDiskMediaError,
+                                       1000);
+  file = platform::ReadLastRecords(path, 2, 3);
+  platform::testing::InjectFileFailure(platform::testing::FileStep::kRead, platform::kErrNone, 0);
+  EXPECT_EQ(file.state, platform::RecordFile::State::kUnreadable);
+  EXPECT_EQ(file.error, platform::kErrDiskMediaError);
+
+  EXPECT_EQ(platform::ReadLastRecords(folder.File("missing"), 2, 3).state,
+            platform::RecordFile::State::kMissing);
+  EXPECT_EQ(platform::ReadLastRecords(folder.Path(), 2, 3).state, platform::RecordFile::State::kNotAFile);
 }
 
 TEST(Files, ExistenceAttributesAndDeletion) {
