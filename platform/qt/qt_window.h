@@ -23,7 +23,8 @@ namespace platform::qt {
 class QtWindow;
 
 // The top-level widget. The window manager's close request and activation changes go to the handler;
-// nothing here closes the window by itself (no Escape, no close box default).
+// nothing here closes the window by itself (no close box default). Enter and Escape that no control
+// took reach the window's accept and cancel buttons, where it has them.
 class WindowWidget : public QWidget {
  public:
   explicit WindowWidget(QtWindow& owner);
@@ -31,6 +32,7 @@ class WindowWidget : public QWidget {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   QtWindow& owner_;
@@ -141,6 +143,8 @@ class QtWindow final : public Window {
   void NotifyCloseRequest();
   void NotifyActivate(bool active);
   void NotifyViewMouse(int viewId, const MouseEvent& event);
+  // Enter or Escape that no control took; true when a button of the window answered it.
+  bool PressDialogKey(bool escape);
 
   WindowWidget& Widget() const { return *widget_; }
   QWidget* Control(int id) const;
@@ -165,6 +169,8 @@ class QtWindow final : public Window {
   std::map<int, QWidget*> controls_;
   std::map<int, QAction*> menuActions_;
   QEventLoop* loop_ = nullptr;
+  int acceptButton_ = 0;
+  int cancelButton_ = 0;
   int result_ = 0;
   bool ended_ = false;  // End has been called: nothing but OnDestroy reaches the handler
   Image noSurface_;         // returned for an unknown view id

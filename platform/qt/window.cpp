@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -59,9 +60,22 @@ void WindowWidget::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
 }
 
+// A text box leaves Enter and Escape to its window; a focused push button takes Enter itself.
+void WindowWidget::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+  if (event->modifiers() & ~Qt::KeypadModifier || !(enter || key == Qt::Key_Escape) ||
+      !owner_.PressDialogKey(key == Qt::Key_Escape)) {
+    QWidget::keyPressEvent(event);
+  }
+}
+
 QtWindow::QtWindow(const WindowSpec& spec, const std::vector<ControlSpec>& controls,
                    const std::vector<Menu>& menus, WindowHandler& handler)
-    : handler_(handler), widget_(new WindowWidget(*this)) {
+    : handler_(handler),
+      widget_(new WindowWidget(*this)),
+      acceptButton_(spec.acceptButton),
+      cancelButton_(spec.cancelButton) {
   widget_->setWindowFlags(FlagsFor(spec));
   AskForFrame(*widget_, {spec.minimiseBox, spec.closeBox});
   widget_->setWindowTitle(QString::fromStdString(spec.caption));
@@ -142,6 +156,13 @@ void QtWindow::NotifyActivate(bool active) {
 
 void QtWindow::NotifyViewMouse(int viewId, const MouseEvent& event) {
   if (!ended_) handler_.OnViewMouse(*this, viewId, event);
+}
+
+bool QtWindow::PressDialogKey(bool escape) {
+  auto* button = ControlAs<QAbstractButton>(escape ? cancelButton_ : acceptButton_);
+  if (ended_ || button == nullptr) return false;
+  button->click();  // a disabled button does nothing, as under the mouse
+  return true;
 }
 
 std::string QtWindow::Caption() const {

@@ -74,6 +74,7 @@ class Win32Window final : public Window {
   void OnCommandMessage(WPARAM wParam, LPARAM lParam);
   void OnActivateMessage(bool active);
   void PressFocusedButton();
+  void PressDialogButton(int id);
   INT_PTR OnControlColour(HDC dc, HWND control);
 
   void CreateControls(const WindowSpec& spec, const std::vector<ControlSpec>& controls);
@@ -89,6 +90,8 @@ class Win32Window final : public Window {
   int menuStrip_ = 0;
   std::map<int, Control> controls_;
   std::vector<int> menuIds_;
+  int acceptButton_ = 0;  // pressed by Enter where no push button has the focus
+  int cancelButton_ = 0;  // pressed by Escape
   int result_ = 0;
   bool ended_ = false;  // End has been called: nothing but OnDestroy reaches the handler
   int focusAtDeactivation_ = 0;

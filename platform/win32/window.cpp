@@ -50,7 +50,7 @@ std::vector<DWORD> EmptyTemplate(DWORD style) {
 
 Win32Window::Win32Window(const WindowSpec& spec, const std::vector<ControlSpec>& controls,
                          const std::vector<Menu>& menus, WindowHandler& handler)
-    : handler_(handler) {
+    : handler_(handler), acceptButton_(spec.acceptButton), cancelButton_(spec.cancelButton) {
   const std::vector<DWORD> dialogTemplate = EmptyTemplate(StyleFor(spec));
   handle_ = CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
                                        reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), nullptr,
@@ -208,8 +208,9 @@ void Win32Window::OnCommandMessage(WPARAM wParam, LPARAM lParam) {
   const int code = HIWORD(wParam);
   if (lParam == 0) {
     // Enter where no button is the default comes as IDOK, Escape always as IDCANCEL: no control of the
-    // program has these ids, and Escape is no key of its windows.
+    // program has these ids. Escape acts only in a window with a cancel button.
     if (id == IDOK) PressFocusedButton();
+    if (id == IDCANCEL) PressDialogButton(cancelButton_);
     if (id != IDOK && id != IDCANCEL && HasMenuItem(id)) handler_.OnCommand(*this, id, kNotifyClicked);
     return;
   }
@@ -236,11 +237,22 @@ void Win32Window::OnCommandMessage(WPARAM wParam, LPARAM lParam) {
 
 // Enter presses the focused push button. The dialog manager sends a button's own click only when it
 // made the button the default one (the focus came by Tab); otherwise Enter arrives here as IDOK.
+// Elsewhere (a text box) it presses the window's accept button, if it has one.
 void Win32Window::PressFocusedButton() {
   const HWND focus = GetFocus();
   const Control* control = FindControl(IdOfControl(focus));
-  if (control == nullptr || control->kind != ControlKind::kButton || control->handle != focus) return;
+  if (control == nullptr || control->kind != ControlKind::kButton || control->handle != focus) {
+    PressDialogButton(acceptButton_);
+    return;
+  }
   OnCommandMessage(MAKEWPARAM(GetDlgCtrlID(focus), BN_CLICKED), reinterpret_cast<LPARAM>(focus));
+}
+
+// As a click would: a disabled button does nothing.
+void Win32Window::PressDialogButton(int id) {
+  const HWND button = ControlHandle(id);
+  if (button == nullptr || !IsWindowEnabled(button)) return;
+  OnCommandMessage(MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
 }
 
 void Win32Window::OnActivateMessage(bool active) {
