@@ -61,6 +61,9 @@ struct Geometry {
 };
 Geometry ClientGeometry(const Window& window);
 Geometry ControlGeometry(const Window& window, int id);
+// The icon the window gives the window manager, drawn on white at the size the system shows it: large
+// (the task switcher's) or small (the caption's and taskbar's). An empty picture when it has none.
+Image WindowIcon(const Window& window, bool large);
 // Whether the window manager was offered a close box / minimise box / resizing.
 struct Frame {
   bool closeBox = false;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <tuple>
 
 #include "platform/win32/fonts.h"
 #include "platform/win32/graphic_view.h"
@@ -46,6 +47,19 @@ std::vector<DWORD> EmptyTemplate(DWORD style) {
   return memory;
 }
 
+// The icon the program carries (resources/windows/kalvor.rc), at the sizes the system draws for a
+// caption, the taskbar and Alt+Tab. Every window has it: the ownerless dialogs have taskbar buttons too.
+constexpr int kProgramIconId = 1;
+
+void SetProgramIcon(HWND window) {
+  for (const auto [which, across, down] : {std::tuple{ICON_BIG, SM_CXICON, SM_CYICON},
+                                           std::tuple{ICON_SMALL, SM_CXSMICON, SM_CYSMICON}}) {
+    const HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON,
+                                   GetSystemMetrics(across), GetSystemMetrics(down), LR_SHARED);
+    if (icon != nullptr) SendMessageW(window, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+  }
+}
+
 }  // namespace
 
 Win32Window::Win32Window(const WindowSpec& spec, const std::vector<ControlSpec>& controls,
@@ -58,6 +72,7 @@ Win32Window::Win32Window(const WindowSpec& spec, const std::vector<ControlSpec>&
   if (handle_ == nullptr) return;
   if (spec.minimiseBox && !spec.closeBox) DeleteMenu(GetSystemMenu(handle_, FALSE), SC_CLOSE, MF_BYCOMMAND);
   SetWindowTextW(handle_, windows::Widen(spec.caption).c_str());
+  SetProgramIcon(handle_);
   SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(spec.font)), FALSE);
   SizeAndPlace(spec);
   CreateMenus(menus);
