@@ -52,7 +52,7 @@ std::vector<DWORD> EmptyTemplate(DWORD style) {
 constexpr int kProgramIconId = 1;
 
 void SetProgramIcon(HWND window) {
-  for (const auto [which, across, down] : {std::tuple{ICON_BIG, SM_CXICON, SM_CYICON},
+  for (const auto& [which, across, down] : {std::tuple{ICON_BIG, SM_CXICON, SM_CYICON},
                                            std::tuple{ICON_SMALL, SM_CXSMICON, SM_CYSMICON}}) {
     const HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON,
                                    GetSystemMetrics(across), GetSystemMetrics(down), LR_SHARED);
