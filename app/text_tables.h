@@ -67,6 +67,11 @@ const char* Text(const std::array<LanguageRow, N>& table, int row, int languageI
 // "The maximum number of months is 20", put together from its two halves and MaxMonths.
 std::string lblMaxMonths(int languageIndex);
 
+// The language's ISO 639-1 code ("es" for 1 Spanish ... "it" for 6 Italian).
+const char* LanguageCode(int languageIndex);
+// Has the toolkit speak the program's language in its own texts (the colour chooser, a text box's menu).
+void SpeakLanguage(int languageIndex);
+
 // yearTable(index): index 1 = 2000 up to 51 = 2050; 0 outside 1..51.
 int yearTable(int yearIndex);
 

@@ -106,6 +106,8 @@ bool SaveMessageBoxPicture(const std::string& path);
 struct SeenChooser {
   Colour initial = 0;
   int x = 0, y = 0;  // screen position of its top-left corner
+  std::string caption;
+  std::vector<std::string> buttons;  // its push buttons' texts, without their mnemonic marks
 };
 std::optional<SeenChooser> OpenColourChooser();
 bool AnswerColourChooser(std::optional<Colour> colour);

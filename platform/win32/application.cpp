@@ -18,4 +18,9 @@ Application::Application() : impl_(std::make_unique<Impl>()) {
 
 Application::~Application() = default;
 
+// The common dialogs and the system's menus speak the language of the user's Windows.
+bool SetToolkitLanguage(const std::string& /*code*/) {
+  return false;
+}
+
 }  // namespace platform

@@ -492,7 +492,17 @@ std::optional<SeenChooser> OpenColourChooser() {
   if (chooser == nullptr) return std::nullopt;
   RECT frame{};
   GetWindowRect(chooser->handle, &frame);
-  return SeenChooser{chooser->initial, frame.left, frame.top};
+  SeenChooser seen{chooser->initial, frame.left, frame.top, WindowText(chooser->handle), {}};
+  for (HWND child = GetWindow(chooser->handle, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t className[16] = {};
+    GetClassNameW(child, className, 16);
+    const LONG_PTR kind = GetWindowLongPtrW(child, GWL_STYLE) & BS_TYPEMASK;
+    if (std::wstring(className) == L"Button" && IsWindowVisible(child) &&
+        (kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON)) {
+      seen.buttons.push_back(Plain(WindowText(child)));
+    }
+  }
+  return seen;
 }
 
 bool AnswerColourChooser(std::optional<Colour> colour) {
