@@ -66,7 +66,6 @@ class ColourDialog : public platform::WindowHandler {
   void OnInit(platform::Window& window) override;
   void OnCommand(platform::Window& window, int id, int notification) override;
   void OnCloseRequest(platform::Window& window) override { GetOut(window); }
-  void OnActivate(platform::Window& window, bool active) override;
   void OnViewMouse(platform::Window& window, int viewId, const platform::MouseEvent& event) override;
 
  private:
@@ -87,7 +86,6 @@ class ColourDialog : public platform::WindowHandler {
   platform::Image paletteImage;
   bool favouritesChanged = false;
   bool chooserBusy = false;
-  platform::FocusMemory colourDialogFocus;
   // Message boxes leave the dialog usable, so a second Get out may arrive after the first ended it.
   bool ended = false;
 };
@@ -174,10 +172,6 @@ void ColourDialog::Reset(platform::Window& window) {
   ShowFreshGrid(window);
   program.currentMarkColour = platform::kWhite;
   ShowSelectedColour(window, platform::kWhite);
-}
-
-void ColourDialog::OnActivate(platform::Window& window, bool active) {
-  colourDialogFocus.OnActivate(window, active);
 }
 
 void ColourDialog::OnViewMouse(platform::Window& window, int viewId, const platform::MouseEvent& event) {

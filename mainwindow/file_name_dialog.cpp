@@ -74,10 +74,6 @@ class FileNameDialogHandler : public platform::WindowHandler {
   // The close box is Cancel.
   void OnCloseRequest(platform::Window& window) override { OnCancel(window); }
 
-  void OnActivate(platform::Window& window, bool active) override {
-    fileNameDialogFocus.OnActivate(window, active);
-  }
-
  private:
   void OnCancel(platform::Window& window) {
     answer = {};
@@ -98,7 +94,6 @@ class FileNameDialogHandler : public platform::WindowHandler {
 
   int languageIndex;
   bool& fileNameDialogOpen;
-  platform::FocusMemory fileNameDialogFocus;
   FileNameAnswer answer;
 };
 

@@ -64,10 +64,6 @@ void MainWindowHandler::OnCloseRequest(platform::Window& window) {
   GetOut(window);
 }
 
-void MainWindowHandler::OnActivate(platform::Window& window, bool active) {
-  mainWindowFocus.OnActivate(window, active);
-}
-
 void MainWindowHandler::OnViewMouse(platform::Window& window, int viewId, const platform::MouseEvent& event) {
   if (viewId != kCalendarViewId || event.kind != platform::MouseKind::kLeftDown) return;
   const DayCell* cell = ToggleDayAt(dayCells, event.x, event.y, program.currentMarkColour);

@@ -25,7 +25,6 @@ class MainWindowHandler : public platform::WindowHandler {
   void OnInit(platform::Window& window) override;
   void OnCommand(platform::Window& window, int id, int notification) override;
   void OnCloseRequest(platform::Window& window) override;
-  void OnActivate(platform::Window& window, bool active) override;
   void OnViewMouse(platform::Window& window, int viewId, const platform::MouseEvent& event) override;
 
  private:
@@ -42,7 +41,6 @@ class MainWindowHandler : public platform::WindowHandler {
   // These live with the window and are made anew when it opens and by New.
   platform::Image canvasBitmap;
   DayCells dayCells;
-  platform::FocusMemory mainWindowFocus;
 };
 
 }  // namespace kalvor

@@ -44,6 +44,11 @@ void DoubleClick(Window& window, int viewId, int x, int y);  // left button, as 
 void RequestClose(Window& window);                            // as the window manager would
 void Deactivate(Window& window);                              // another window takes the activation
 void Activate(Window& window);
+// The control with the keyboard focus; while the window is inactive, the one that gets it back on
+// activation. 0 when none.
+int FocusedControl(const Window& window);
+// Gives a control the keyboard focus, as a click on it would in the active window.
+void Focus(Window& window, int id);
 
 // Keys as the keyboard sends them to the focused control of the active window.
 enum class Key { kEnter, kKeypadEnter, kEscape, kTab };

@@ -82,9 +82,7 @@ struct Menu {
 
 // Notification codes delivered with OnCommand.
 constexpr int kNotifyClicked = 0;             // buttons, check boxes and menu items
-constexpr int kNotifySelectionChanged = 1;    // combo boxes: the selection moved
 constexpr int kNotifySelectionConfirmed = 9;  // combo boxes: the drop-down closed with a choice
-constexpr int kNotifyEditChanged = 5;         // text typed into an edit field
 
 // A double click reaches a view as two presses: the second press of a double click is a kLeftDown.
 enum class MouseKind { kMove, kLeftDown, kLeftUp, kRightDown, kRightUp };
@@ -104,11 +102,11 @@ class WindowHandler {
   virtual void OnCommand(Window&, int /*id*/, int /*notification*/) {}
   // The window manager asks the window to close (a close box, a keyboard shortcut, logging out).
   virtual void OnCloseRequest(Window&) {}
+  // The window gained or lost the activation. The control that had the keyboard focus when the window
+  // lost it gets it back on return, without the handler's help.
   virtual void OnActivate(Window&, bool /*active*/) {}
   // A graphic view's mouse message, before the view's own handling.
   virtual void OnViewMouse(Window&, int /*viewId*/, const MouseEvent&) {}
-  // The window is being destroyed after its loop has ended.
-  virtual void OnDestroy(Window&) {}
 };
 
 class Window {
@@ -120,10 +118,9 @@ class Window {
   static int RunModal(const WindowSpec& spec, const std::vector<ControlSpec>& controls,
                       const std::vector<Menu>& menus, WindowHandler& handler);
 
-  // Ends the window's loop. The window disappears at once and its handler receives nothing more but
-  // OnDestroy, also when another window's loop still runs nested inside this one's (a dialog opened
-  // from this window, or a window opened from its handler). RunModal returns once those inner loops
-  // have ended in turn. Called again, or from OnInit (the window is then never shown), it does no harm.
+  // Ends the window's loop. The window disappears at once and its handler receives nothing more, also
+  // when another window's loop still runs nested inside this one's (a dialog opened from this window,
+  // or a window opened from its handler). RunModal returns once those inner loops have ended in turn. Called again, or from OnInit (the window is then never shown), it does no harm.
   virtual void End(int result) = 0;
   virtual void SetCaption(const std::string& caption) = 0;
 
@@ -151,23 +148,9 @@ class Window {
   // Menus, addressed by command id.
   virtual void EnableMenuItem(int id, bool enabled) = 0;
 
-  // Keyboard focus: the id of the focused control of this window, 0 when none.
-  virtual int FocusedControl() const = 0;
-  virtual void SetFocus(int id) = 0;
-
   // Screen position of the window's top-left corner (frame included), pixels.
   virtual int ScreenX() const = 0;
   virtual int ScreenY() const = 0;
-};
-
-// Every window keeps its keyboard focus across deactivation: the control that had it when the window
-// was deactivated gets it back when the window is activated again.
-class FocusMemory {
- public:
-  void OnActivate(Window& window, bool active);
-
- private:
-  int focusedControl_ = 0;  // 0 when none is remembered
 };
 
 }  // namespace platform

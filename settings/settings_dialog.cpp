@@ -158,8 +158,6 @@ class SettingsDialogHandler : public platform::WindowHandler {
     if (!accepted) dialog.End(kCancelled);
   }
 
-  void OnActivate(Window& dialog, bool active) override { focusedControl.OnActivate(dialog, active); }
-
  private:
   static constexpr int kCancelled = 0;
   static constexpr int kAccepted = 1;
@@ -198,9 +196,8 @@ class SettingsDialogHandler : public platform::WindowHandler {
   }
 
   Program& program;
-  int saveSettingsChecked = 0;           // 1 when the save box was last seen ticked
-  bool accepted = false;                 // a valid Accept is being carried out
-  platform::FocusMemory focusedControl;  // remembered while the dialog is inactive
+  int saveSettingsChecked = 0;  // 1 when the save box was last seen ticked
+  bool accepted = false;        // a valid Accept is being carried out
 };
 
 }  // namespace

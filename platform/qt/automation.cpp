@@ -169,19 +169,6 @@ void steps::PostTurn(int delayMs) {
   QTimer::singleShot(delayMs, [] { steps::RunNext(); });
 }
 
-Window* ActiveWindow() {
-  const auto& windows = qt::OpenWindows();
-  return windows.empty() ? nullptr : windows.back();
-}
-
-Window* WindowWithCaption(const std::string& caption) {
-  const auto& windows = qt::OpenWindows();
-  for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
-    if ((*it)->Caption() == caption) return *it;
-  }
-  return nullptr;
-}
-
 std::string Caption(const Window& window) {
   return qt::AsQt(window).Caption();
 }
@@ -196,12 +183,6 @@ std::vector<std::string> ItemTexts(const Window& window, int id) {
 
 bool MenuItemEnabled(const Window& window, int id) {
   return qt::AsQt(window).MenuItemEnabled(id);
-}
-
-std::vector<std::string> OpenWindowCaptions() {
-  std::vector<std::string> captions;
-  for (const qt::QtWindow* window : qt::OpenWindows()) captions.push_back(window->Caption());
-  return captions;
 }
 
 void Click(Window& window, int id) {

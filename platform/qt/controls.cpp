@@ -48,7 +48,7 @@ QWidget* CreateButton(QtWindow& window, QWidget* parent, const ControlSpec& spec
   auto* button = new PushButton(QString::fromStdString(spec.text), parent);
   const int id = spec.id;
   QObject::connect(button, &QPushButton::clicked, button,
-                   [&window, id] { window.Notify(id, kNotifyClicked); });
+                   [&window, id] { window.DeliverCommand(id, kNotifyClicked); });
   return button;
 }
 
@@ -56,7 +56,8 @@ QWidget* CreateCheckBox(QtWindow& window, QWidget* parent, const ControlSpec& sp
   auto* box = new QCheckBox(QString::fromStdString(spec.text), parent);
   const int id = spec.id;
   // clicked, not toggled: a check set by the program is no user action.
-  QObject::connect(box, &QCheckBox::clicked, box, [&window, id] { window.Notify(id, kNotifyClicked); });
+  QObject::connect(box, &QCheckBox::clicked, box,
+                   [&window, id] { window.DeliverCommand(id, kNotifyClicked); });
   return box;
 }
 
@@ -65,18 +66,14 @@ QWidget* CreateImageCombo(QtWindow& window, QWidget* parent, const ControlSpec& 
   combo->setIconSize(QSize(kImageComboIconWidth, kImageComboIconHeight));
   const int id = spec.id;
   QObject::connect(combo, &QComboBox::activated, combo,
-                   [&window, id] { window.Notify(id, kNotifySelectionConfirmed); });
-  QObject::connect(combo, &QComboBox::currentIndexChanged, combo,
-                   [&window, id] { window.Notify(id, kNotifySelectionChanged); });
+                   [&window, id] { window.DeliverCommand(id, kNotifySelectionConfirmed); });
   return combo;
 }
 
-QWidget* CreateEdit(QtWindow& window, QWidget* parent, const ControlSpec& spec) {
+// Typing tells the program nothing: it reads the text when it needs it.
+QWidget* CreateEdit(QWidget* parent, const ControlSpec& spec) {
   auto* edit = new QLineEdit(QString::fromStdString(spec.text), parent);
   edit->setFrame(true);
-  const int id = spec.id;
-  QObject::connect(edit, &QLineEdit::textEdited, edit,
-                   [&window, id] { window.Notify(id, kNotifyEditChanged); });
   return edit;
 }
 
@@ -103,14 +100,15 @@ QWidget* CreateWidget(QtWindow& window, QWidget* parent, const ControlSpec& spec
     case ControlKind::kCheckBox:
       return CreateCheckBox(window, parent, spec);
     case ControlKind::kEditCombo:
-      return new EditCombo(parent, [&window, id](int notification) { window.Notify(id, notification); });
+      return new EditCombo(parent,
+                           [&window, id](int notification) { window.DeliverCommand(id, notification); });
     case ControlKind::kImageCombo:
       return CreateImageCombo(window, parent, spec);
     case ControlKind::kEdit:
-      return CreateEdit(window, parent, spec);
+      return CreateEdit(parent, spec);
     case ControlKind::kGraphicView:
       return new GraphicView(parent, rect.width(), rect.height(),
-                             [&window, id](const MouseEvent& event) { window.NotifyViewMouse(id, event); });
+                             [&window, id](const MouseEvent& event) { window.DeliverViewMouse(id, event); });
     case ControlKind::kStatusBar:
       return CreateStatusBar(parent, spec);
   }
@@ -186,14 +184,9 @@ EditCombo::EditCombo(QWidget* parent, std::function<void(int)> notify) : QComboB
   setInsertPolicy(QComboBox::NoInsert);  // typed text never becomes an item
   setCompleter(nullptr);                 // nor is it completed from the items
   setCurrentIndex(-1);
-  connect(edit, &QLineEdit::textEdited, this, [this] {
-    typed_ = true;
-    notify_(kNotifyEditChanged);
-  });
+  connect(edit, &QLineEdit::textEdited, this, [this] { typed_ = true; });
   connect(this, &QComboBox::currentIndexChanged, this, [this] {
-    if (finishingEdit_) return;
-    typed_ = false;
-    notify_(kNotifySelectionChanged);
+    if (!finishingEdit_) typed_ = false;
   });
   connect(this, &QComboBox::activated, this, [this] {
     if (finishingEdit_) return;

@@ -27,7 +27,7 @@ void QtWindow::CreateMenus(const std::vector<Menu>& menus) {
       QAction* action = popup->addAction(QString::fromStdString(item.text));
       action->setData(item.id);
       const int id = item.id;
-      QObject::connect(action, &QAction::triggered, action, [this, id] { Notify(id, kNotifyClicked); });
+      QObject::connect(action, &QAction::triggered, action, [this, id] { DeliverCommand(id, kNotifyClicked); });
       menuActions_[id] = action;
     }
   }

@@ -13,6 +13,7 @@
 
 #include "platform/image.h"
 #include "platform/window.h"
+#include "platform/window_base.h"
 
 class QAction;
 class QLabel;
@@ -103,16 +104,12 @@ class EditCombo : public QComboBox {
   bool finishingEdit_ = false;  // the combo's own reaction to a finished edit is not a user's choice
 };
 
-class QtWindow final : public Window {
+class QtWindow final : public WindowBase {
  public:
   QtWindow(const WindowSpec& spec, const std::vector<ControlSpec>& controls, const std::vector<Menu>& menus,
            WindowHandler& handler);
   ~QtWindow() override;
 
-  // OnInit, show, loop until End, hide, OnDestroy. Returns End's value.
-  int Run();
-
-  void End(int result) override;
   void SetCaption(const std::string& caption) override;
   void SetText(int id, const std::string& text) override;
   std::string Text(int id) const override;
@@ -127,8 +124,6 @@ class QtWindow final : public Window {
   void ShowImage(int viewId, const Image& image) override;
   void RepaintView(int viewId) override;
   void EnableMenuItem(int id, bool enabled) override;
-  int FocusedControl() const override;
-  void SetFocus(int id) override;
   int ScreenX() const override;
   int ScreenY() const override;
 
@@ -138,11 +133,6 @@ class QtWindow final : public Window {
   std::vector<std::string> ItemTexts(int id) const;
   bool MenuItemEnabled(int id) const;
 
-  // For the widgets' signals and for automation.
-  void Notify(int id, int notification);
-  void NotifyCloseRequest();
-  void NotifyActivate(bool active);
-  void NotifyViewMouse(int viewId, const MouseEvent& event);
   // Enter or Escape that no control took; true when a button of the window answered it.
   bool PressDialogKey(bool escape);
 
@@ -154,6 +144,14 @@ class QtWindow final : public Window {
   // Pixels taken by the menu bar at the top of the client area.
   int MenuBarHeight() const;
 
+ protected:
+  void ShowNative() override;
+  void HideNative() override;
+  void RunLoop() override;
+  void WakeLoop() override;
+  int NativeFocus() const override;
+  void GiveNativeFocus(int id) override;
+
  private:
   void CreateControls(const WindowSpec& spec, const std::vector<ControlSpec>& controls);
   void CreateMenus(const std::vector<Menu>& menus);
@@ -163,21 +161,16 @@ class QtWindow final : public Window {
     return dynamic_cast<T*>(Control(id));
   }
 
-  WindowHandler& handler_;
   WindowWidget* widget_;  // owned; deleted with the window
   QMenuBar* menuBar_ = nullptr;
   std::map<int, QWidget*> controls_;
   std::map<int, QAction*> menuActions_;
-  QEventLoop* loop_ = nullptr;
-  int acceptButton_ = 0;
-  int cancelButton_ = 0;
-  int result_ = 0;
-  bool ended_ = false;  // End has been called: nothing but OnDestroy reaches the handler
-  Image noSurface_;         // returned for an unknown view id
+  QEventLoop* loop_ = nullptr;  // while the window's loop runs
+  int acceptButton_ = 0;  // pressed by Enter where no push button has the focus
+  int cancelButton_ = 0;  // pressed by Escape
+  Image noSurface_;             // returned for an unknown view id
 };
 
-// Windows whose loop runs, in the order they were shown.
-const std::vector<QtWindow*>& OpenWindows();
 QtWindow& AsQt(Window& window);
 const QtWindow& AsQt(const Window& window);
 

@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
-#include <algorithm>
 
 #include "platform/qt/fonts.h"
 #include "platform/qt/frame_hints.h"
@@ -17,16 +16,6 @@
 
 namespace platform::qt {
 namespace {
-
-std::vector<QtWindow*>& Registry() {
-  static std::vector<QtWindow*> windows;
-  return windows;
-}
-
-void Unregister(QtWindow* window) {
-  auto& windows = Registry();
-  windows.erase(std::remove(windows.begin(), windows.end(), window), windows.end());
-}
 
 Qt::WindowFlags FlagsFor(const WindowSpec& spec) {
   Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
@@ -52,11 +41,11 @@ WindowWidget::WindowWidget(QtWindow& owner) : owner_(owner) {}
 void WindowWidget::closeEvent(QCloseEvent* event) {
   // The handler decides; the window closes only through End.
   event->ignore();
-  owner_.NotifyCloseRequest();
+  owner_.DeliverCloseRequest();
 }
 
 void WindowWidget::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::ActivationChange) owner_.NotifyActivate(isActiveWindow());
+  if (event->type() == QEvent::ActivationChange) owner_.DeliverActivate(isActiveWindow());
   QWidget::changeEvent(event);
 }
 
@@ -72,7 +61,7 @@ void WindowWidget::keyPressEvent(QKeyEvent* event) {
 
 QtWindow::QtWindow(const WindowSpec& spec, const std::vector<ControlSpec>& controls,
                    const std::vector<Menu>& menus, WindowHandler& handler)
-    : handler_(handler),
+    : WindowBase(handler),
       widget_(new WindowWidget(*this)),
       acceptButton_(spec.acceptButton),
       cancelButton_(spec.cancelButton) {
@@ -113,54 +102,29 @@ void QtWindow::Place(const WindowSpec& spec) {
                 area.y() + (area.height() - widget_->height()) / 2);
 }
 
-int QtWindow::Run() {
-  handler_.OnInit(*this);
-  if (!ended_) {
-    Registry().push_back(this);
-    widget_->show();
-    widget_->activateWindow();
-    QEventLoop loop;
-    loop_ = &loop;
-    loop.exec();
-    loop_ = nullptr;
-  }
-  widget_->hide();
-  Unregister(this);
-  handler_.OnDestroy(*this);
-  return result_;
+void QtWindow::ShowNative() {
+  widget_->show();
+  widget_->activateWindow();
 }
 
-void QtWindow::End(int result) {
-  if (ended_) return;
-  ended_ = true;
-  result_ = result;
-  // Hidden at once: a loop nested inside this one may still run for a while.
+void QtWindow::HideNative() {
   widget_->hide();
-  Unregister(this);
+}
+
+void QtWindow::RunLoop() {
+  QEventLoop loop;
+  loop_ = &loop;
+  loop.exec();
+  loop_ = nullptr;
+}
+
+void QtWindow::WakeLoop() {
   if (loop_) loop_->quit();
-}
-
-// Once ended, a window acts on nothing: input queued before End, or arriving while a loop nested
-// inside this one still runs, must not reach the handler.
-void QtWindow::Notify(int id, int notification) {
-  if (!ended_) handler_.OnCommand(*this, id, notification);
-}
-
-void QtWindow::NotifyCloseRequest() {
-  if (!ended_) handler_.OnCloseRequest(*this);
-}
-
-void QtWindow::NotifyActivate(bool active) {
-  if (!ended_) handler_.OnActivate(*this, active);
-}
-
-void QtWindow::NotifyViewMouse(int viewId, const MouseEvent& event) {
-  if (!ended_) handler_.OnViewMouse(*this, viewId, event);
 }
 
 bool QtWindow::PressDialogKey(bool escape) {
   auto* button = ControlAs<QAbstractButton>(escape ? cancelButton_ : acceptButton_);
-  if (ended_ || button == nullptr) return false;
+  if (Ended() || button == nullptr) return false;
   button->click();  // a disabled button does nothing, as under the mouse
   return true;
 }
@@ -285,7 +249,7 @@ void QtWindow::RepaintView(int viewId) {
   if (GraphicView* view = View(viewId)) view->update();
 }
 
-int QtWindow::FocusedControl() const {
+int QtWindow::NativeFocus() const {
   // The window's focus child, also while the window is inactive, mapped to the control that holds it
   // (a combo box's edit field counts as the combo box).
   for (const QWidget* focus = widget_->focusWidget(); focus && focus != widget_;
@@ -295,7 +259,7 @@ int QtWindow::FocusedControl() const {
   return 0;
 }
 
-void QtWindow::SetFocus(int id) {
+void QtWindow::GiveNativeFocus(int id) {
   if (QWidget* control = Control(id)) control->setFocus(Qt::OtherFocusReason);
 }
 
@@ -304,10 +268,6 @@ int QtWindow::ScreenX() const {
 }
 int QtWindow::ScreenY() const {
   return widget_->pos().y();
-}
-
-const std::vector<QtWindow*>& OpenWindows() {
-  return Registry();
 }
 
 QtWindow& AsQt(Window& window) {

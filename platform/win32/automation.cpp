@@ -269,26 +269,6 @@ void steps::PostTurn(int delayMs) {
   }
 }
 
-Window* ActiveWindow() {
-  const auto& windows = win32::OpenWindows();
-  return windows.empty() ? nullptr : windows.back();
-}
-
-Window* WindowWithCaption(const std::string& caption) {
-  const auto& windows = win32::OpenWindows();
-  for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
-    if (WindowText((*it)->Handle()) == caption) return *it;
-  }
-  return nullptr;
-}
-
-std::vector<std::string> OpenWindowCaptions() {
-  std::vector<std::string> captions;
-  for (const win32::Win32Window* window : win32::OpenWindows())
-    captions.push_back(WindowText(window->Handle()));
-  return captions;
-}
-
 std::string Caption(const Window& window) {
   return WindowText(AsWin32(window).Handle());
 }

@@ -69,7 +69,7 @@ void GraphicView::ReportMouse(UINT message, LPARAM lParam) {
   const int x = LOWORD(lParam);
   const int y = HIWORD(lParam);
   if (x >= surface_.Width() || y >= surface_.Height()) return;
-  window_.NotifyViewMouse(id_, MouseEvent{*kind, x, y});
+  window_.DeliverViewMouse(id_, MouseEvent{*kind, x, y});
 }
 
 LRESULT CALLBACK GraphicView::Procedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {

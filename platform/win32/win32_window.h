@@ -12,6 +12,7 @@
 
 #include "platform/image.h"
 #include "platform/window.h"
+#include "platform/window_base.h"
 
 namespace platform::win32 {
 
@@ -28,16 +29,12 @@ struct Control {
   std::unique_ptr<GraphicView> view;  // graphic views only
 };
 
-class Win32Window final : public Window {
+class Win32Window final : public WindowBase {
  public:
   Win32Window(const WindowSpec& spec, const std::vector<ControlSpec>& controls,
               const std::vector<Menu>& menus, WindowHandler& handler);
   ~Win32Window() override;
 
-  // OnInit, show, loop until End, hide, OnDestroy. Returns End's value.
-  int Run();
-
-  void End(int result) override;
   void SetCaption(const std::string& caption) override;
   void SetText(int id, const std::string& text) override;
   std::string Text(int id) const override;
@@ -52,8 +49,6 @@ class Win32Window final : public Window {
   void ShowImage(int viewId, const Image& image) override;
   void RepaintView(int viewId) override;
   void EnableMenuItem(int id, bool enabled) override;
-  int FocusedControl() const override;
-  void SetFocus(int id) override;
   int ScreenX() const override;
   int ScreenY() const override;
 
@@ -65,14 +60,18 @@ class Win32Window final : public Window {
   int MenuStrip() const { return menuStrip_; }
   bool HasMenuItem(int id) const;
 
-  // For the graphic views.
-  void NotifyViewMouse(int viewId, const MouseEvent& event);
+ protected:
+  void ShowNative() override;
+  void HideNative() override;
+  void RunLoop() override;
+  void WakeLoop() override;
+  int NativeFocus() const override;
+  void GiveNativeFocus(int id) override;
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void OnCommandMessage(WPARAM wParam, LPARAM lParam);
-  void OnActivateMessage(bool active);
   void PressFocusedButton();
   void PressDialogButton(int id);
   INT_PTR OnControlColour(HDC dc, HWND control);
@@ -81,10 +80,8 @@ class Win32Window final : public Window {
   void CreateControl(const WindowSpec& windowSpec, const ControlSpec& spec);
   void CreateMenus(const std::vector<Menu>& menus);
   void SizeAndPlace(const WindowSpec& spec);
-  void RunLoop();
   int IdOfControl(HWND control) const;
 
-  WindowHandler& handler_;
   HWND handle_ = nullptr;
   HMENU menuBar_ = nullptr;
   int menuStrip_ = 0;
@@ -92,14 +89,9 @@ class Win32Window final : public Window {
   std::vector<int> menuIds_;
   int acceptButton_ = 0;  // pressed by Enter where no push button has the focus
   int cancelButton_ = 0;  // pressed by Escape
-  int result_ = 0;
-  bool ended_ = false;  // End has been called: nothing but OnDestroy reaches the handler
-  int focusAtDeactivation_ = 0;
   Image noSurface_;  // returned for an unknown view id
 };
 
-// Windows whose loop runs, in the order they were shown.
-const std::vector<Win32Window*>& OpenWindows();
 Win32Window& AsWin32(Window& window);
 const Win32Window& AsWin32(const Window& window);
 // One of the program's windows, by its handle; nullptr for any other window.

@@ -16,16 +16,6 @@
 namespace platform::win32 {
 namespace {
 
-std::vector<Win32Window*>& Registry() {
-  static std::vector<Win32Window*> windows;
-  return windows;
-}
-
-void Unregister(Win32Window* window) {
-  auto& windows = Registry();
-  windows.erase(std::remove(windows.begin(), windows.end(), window), windows.end());
-}
-
 // A minimise box is drawn only with a system menu; its close command is then taken away, so a window
 // asked for without a close box shows none that works.
 DWORD StyleFor(const WindowSpec& spec) {
@@ -64,7 +54,7 @@ void SetProgramIcon(HWND window) {
 
 Win32Window::Win32Window(const WindowSpec& spec, const std::vector<ControlSpec>& controls,
                          const std::vector<Menu>& menus, WindowHandler& handler)
-    : handler_(handler), acceptButton_(spec.acceptButton), cancelButton_(spec.cancelButton) {
+    : WindowBase(handler), acceptButton_(spec.acceptButton), cancelButton_(spec.cancelButton) {
   const std::vector<DWORD> dialogTemplate = EmptyTemplate(StyleFor(spec));
   handle_ = CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
                                        reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), nullptr,
@@ -80,7 +70,6 @@ Win32Window::Win32Window(const WindowSpec& spec, const std::vector<ControlSpec>&
 }
 
 Win32Window::~Win32Window() {
-  Unregister(this);
   for (auto& [id, control] : controls_) {
     control.view.reset();
     if (control.backgroundBrush) DeleteObject(control.backgroundBrush);
@@ -139,26 +128,20 @@ void Win32Window::CreateControls(const WindowSpec& spec, const std::vector<Contr
   for (const ControlSpec& control : controls) CreateControl(spec, control);
 }
 
-int Win32Window::Run() {
-  if (handle_ == nullptr) return 0;
-  handler_.OnInit(*this);
-  if (!ended_) {
-    Registry().push_back(this);
-    ShowWindow(handle_, SW_SHOW);
-    SetForegroundWindow(handle_);
-    const HWND first = GetNextDlgTabItem(handle_, nullptr, FALSE);
-    if (first != nullptr) ::SetFocus(first);
-    RunLoop();
-  }
+void Win32Window::ShowNative() {
+  ShowWindow(handle_, SW_SHOW);
+  SetForegroundWindow(handle_);
+  const HWND first = GetNextDlgTabItem(handle_, nullptr, FALSE);
+  if (first != nullptr) ::SetFocus(first);
+}
+
+void Win32Window::HideNative() {
   ShowWindow(handle_, SW_HIDE);
-  Unregister(this);
-  handler_.OnDestroy(*this);
-  return result_;
 }
 
 void Win32Window::RunLoop() {
   MSG message;
-  while (!ended_) {
+  while (!Ended()) {
     const BOOL got = GetMessageW(&message, nullptr, 0, 0);
     if (got == 0) {
       PostQuitMessage(static_cast<int>(message.wParam));  // the loops outside this one end as well
@@ -169,14 +152,8 @@ void Win32Window::RunLoop() {
   }
 }
 
-void Win32Window::End(int result) {
-  if (ended_) return;
-  ended_ = true;
-  result_ = result;
-  // Hidden at once: a loop nested inside this one may still run for a while.
-  ShowWindow(handle_, SW_HIDE);
-  Unregister(this);
-  PostMessageW(handle_, WM_NULL, 0, 0);  // wakes this window's loop
+void Win32Window::WakeLoop() {
+  PostMessageW(handle_, WM_NULL, 0, 0);
 }
 
 INT_PTR CALLBACK Win32Window::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -196,10 +173,10 @@ INT_PTR Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     case WM_CLOSE:
       // The handler decides; the window closes only through End.
-      if (!ended_) handler_.OnCloseRequest(*this);
+      DeliverCloseRequest();
       return TRUE;
     case WM_ACTIVATE:
-      OnActivateMessage(LOWORD(wParam) != WA_INACTIVE);
+      DeliverActivate(LOWORD(wParam) != WA_INACTIVE);
       return FALSE;  // the dialog manager keeps its own note of the focus as well
     case WM_CTLCOLORSTATIC:
       return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
@@ -218,7 +195,6 @@ INT_PTR Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 // Win32's notification codes, mapped onto the program's.
 void Win32Window::OnCommandMessage(WPARAM wParam, LPARAM lParam) {
-  if (ended_) return;  // input queued before End, or arriving while a nested loop still runs
   const int id = LOWORD(wParam);
   const int code = HIWORD(wParam);
   if (lParam == 0) {
@@ -226,7 +202,7 @@ void Win32Window::OnCommandMessage(WPARAM wParam, LPARAM lParam) {
     // program has these ids. Escape acts only in a window with a cancel button.
     if (id == IDOK) PressFocusedButton();
     if (id == IDCANCEL) PressDialogButton(cancelButton_);
-    if (id != IDOK && id != IDCANCEL && HasMenuItem(id)) handler_.OnCommand(*this, id, kNotifyClicked);
+    if (id != IDOK && id != IDCANCEL && HasMenuItem(id)) DeliverCommand(id, kNotifyClicked);
     return;
   }
   const Control* control = FindControl(id);
@@ -234,19 +210,14 @@ void Win32Window::OnCommandMessage(WPARAM wParam, LPARAM lParam) {
   switch (control->kind) {
     case ControlKind::kButton:
     case ControlKind::kCheckBox:
-      if (code == BN_CLICKED) handler_.OnCommand(*this, id, kNotifyClicked);
+      if (code == BN_CLICKED) DeliverCommand(id, kNotifyClicked);
       break;
     case ControlKind::kEditCombo:
     case ControlKind::kImageCombo:
-      if (code == CBN_SELCHANGE) handler_.OnCommand(*this, id, kNotifySelectionChanged);
-      if (code == CBN_SELENDOK) handler_.OnCommand(*this, id, kNotifySelectionConfirmed);
-      if (code == CBN_EDITCHANGE) handler_.OnCommand(*this, id, kNotifyEditChanged);
-      break;
-    case ControlKind::kEdit:
-      if (code == EN_CHANGE) handler_.OnCommand(*this, id, kNotifyEditChanged);
+      if (code == CBN_SELENDOK) DeliverCommand(id, kNotifySelectionConfirmed);
       break;
     default:
-      break;  // statics, views and the status bar tell the program nothing through commands
+      break;  // typing, statics, views and the status bar tell the program nothing through commands
   }
 }
 
@@ -270,22 +241,12 @@ void Win32Window::PressDialogButton(int id) {
   OnCommandMessage(MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
 }
 
-void Win32Window::OnActivateMessage(bool active) {
-  // The focus is noted before it leaves, so it is known while the window is inactive.
-  if (!active) focusAtDeactivation_ = IdOfControl(GetFocus());
-  if (!ended_) handler_.OnActivate(*this, active);
-}
-
 INT_PTR Win32Window::OnControlColour(HDC dc, HWND handle) {
   const Control* control = FindControl(IdOfControl(handle));
   if (control == nullptr || control->backgroundBrush == nullptr) return FALSE;
   if (control->textColour != kDefaultColour) SetTextColor(dc, control->textColour);
   SetBkColor(dc, control->background);
   return reinterpret_cast<INT_PTR>(control->backgroundBrush);
-}
-
-void Win32Window::NotifyViewMouse(int viewId, const MouseEvent& event) {
-  if (!ended_) handler_.OnViewMouse(*this, viewId, event);
 }
 
 int Win32Window::IdOfControl(HWND control) const {
@@ -371,21 +332,15 @@ void Win32Window::EnableMenuItem(int id, bool enabled) {
     ::EnableMenuItem(menuBar_, static_cast<UINT>(id), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
 
-int Win32Window::FocusedControl() const {
-  if (GetActiveWindow() != handle_) return focusAtDeactivation_;
+int Win32Window::NativeFocus() const {
   return IdOfControl(GetFocus());
 }
 
-// Giving an inactive window's control the focus would activate the window on Windows; the focus is
-// only noted then, as the control that has it while the window is inactive.
-void Win32Window::SetFocus(int id) {
+// Giving an inactive window's control the focus would activate the window: the control it had gets the
+// focus back on activation anyway.
+void Win32Window::GiveNativeFocus(int id) {
   const HWND control = ControlHandle(id);
-  if (control == nullptr) return;
-  if (GetActiveWindow() == handle_) {
-    ::SetFocus(control);
-  } else {
-    focusAtDeactivation_ = id;
-  }
+  if (control != nullptr && GetActiveWindow() == handle_) ::SetFocus(control);
 }
 
 int Win32Window::ScreenX() const {
@@ -400,10 +355,6 @@ int Win32Window::ScreenY() const {
   return frame.top;
 }
 
-const std::vector<Win32Window*>& OpenWindows() {
-  return Registry();
-}
-
 Win32Window& AsWin32(Window& window) {
   return static_cast<Win32Window&>(window);
 }
@@ -413,8 +364,8 @@ const Win32Window& AsWin32(const Window& window) {
 }
 
 Win32Window* FindOpenWindow(HWND handle) {
-  for (Win32Window* window : Registry()) {
-    if (window->Handle() == handle) return window;
+  for (WindowBase* window : OpenWindows()) {
+    if (AsWin32(*window).Handle() == handle) return &AsWin32(*window);
   }
   return nullptr;
 }
@@ -433,7 +384,7 @@ namespace platform {
 int Window::RunModal(const WindowSpec& spec, const std::vector<ControlSpec>& controls,
                      const std::vector<Menu>& menus, WindowHandler& handler) {
   win32::Win32Window window(spec, controls, menus, handler);
-  return window.Run();
+  return window.Handle() != nullptr ? window.Run() : 0;
 }
 
 }  // namespace platform

@@ -40,7 +40,7 @@ void ChoosePeriodAndPress(int button, Key key) {
     // Escape is no key of this dialog: nothing happens.
     automation::PressKey(dialog, Key::kEscape);
     EXPECT_EQ(automation::ActiveWindow(), &dialog);
-    dialog.SetFocus(button);
+    automation::Focus(dialog, button);
     automation::PressKey(dialog, key);
   });
 }
@@ -107,7 +107,7 @@ TEST(KeyboardE2e, EnterInTheNameBoxExportsAndEscapeCancels) {
   const std::string dropped = folder.File("cancelado");
   Menu(kCmdBitmap);
   OnWindow(kFileNameCaption, [](Window& dialog) {
-    dialog.SetFocus(kFileNameEditId);
+    automation::Focus(dialog, kFileNameEditId);
     automation::PressKey(dialog, Key::kEnter);  // no name yet: refused, the dialog stays
   });
   automation::Then([] {
@@ -117,7 +117,7 @@ TEST(KeyboardE2e, EnterInTheNameBoxExportsAndEscapeCancels) {
   });
   OnWindow(kFileNameCaption, [kept](Window& dialog) {
     automation::TypeText(dialog, kFileNameEditId, kept);
-    dialog.SetFocus(kFileNameEditId);
+    automation::Focus(dialog, kFileNameEditId);
     automation::PressKey(dialog, Key::kEnter);
     EXPECT_FALSE(automation::WindowWithCaption(kFileNameCaption));
   });
@@ -131,7 +131,7 @@ TEST(KeyboardE2e, EnterInTheNameBoxExportsAndEscapeCancels) {
   Menu(kCmdBitmap);
   OnWindow(kFileNameCaption, [dropped](Window& dialog) {
     automation::TypeText(dialog, kFileNameEditId, dropped);
-    dialog.SetFocus(kFileNameEditId);
+    automation::Focus(dialog, kFileNameEditId);
     automation::PressKey(dialog, Key::kEscape);
     EXPECT_FALSE(automation::WindowWithCaption(kFileNameCaption));
     EXPECT_FALSE(automation::OpenMessageBox());
@@ -140,7 +140,7 @@ TEST(KeyboardE2e, EnterInTheNameBoxExportsAndEscapeCancels) {
   // Enter on the focused Cancel cancels too: the focused button wins over the dialog's Accept.
   OnWindow(kFileNameCaption, [dropped](Window& dialog) {
     automation::TypeText(dialog, kFileNameEditId, dropped);
-    dialog.SetFocus(kFileNameCancelId);
+    automation::Focus(dialog, kFileNameCancelId);
     automation::PressKey(dialog, Key::kKeypadEnter);
     EXPECT_FALSE(automation::WindowWithCaption(kFileNameCaption));
     EXPECT_FALSE(automation::OpenMessageBox());
@@ -159,7 +159,7 @@ TEST(KeyboardE2e, EnterPressesTheColourDialogsFocusedButton) {
   OnWindow(kColourCaption, [](Window& dialog) {
     automation::PressKey(dialog, Key::kEscape);
     EXPECT_TRUE(automation::WindowWithCaption(kColourCaption));
-    dialog.SetFocus(kResetButtonId);
+    automation::Focus(dialog, kResetButtonId);
     automation::PressKey(dialog, Key::kEnter);
   });
   automation::Then([] {
@@ -169,7 +169,7 @@ TEST(KeyboardE2e, EnterPressesTheColourDialogsFocusedButton) {
     automation::AnswerMessageBox(MessageAnswer::kNo);
   });
   OnWindow(kColourCaption, [](Window& dialog) {
-    dialog.SetFocus(kGetOutButtonId);
+    automation::Focus(dialog, kGetOutButtonId);
     automation::PressKey(dialog, Key::kKeypadEnter);
     EXPECT_FALSE(automation::WindowWithCaption(kColourCaption));
   });

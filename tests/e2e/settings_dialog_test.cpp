@@ -350,7 +350,6 @@ TEST(SettingsDialogRun, CancelAndCloseEndTheProgramWithoutSettings) {
   }
 }
 
-// Every dialog keeps its focus through the one platform::FocusMemory; this run checks it end to end.
 TEST(SettingsDialogRun, KeepsTheFocusedControlAcrossDeactivation) {
   testing::TempFolder folder;
   // One step to the end: activation changes let the toolkit run queued steps in the middle.
@@ -358,16 +357,16 @@ TEST(SettingsDialogRun, KeepsTheFocusedControlAcrossDeactivation) {
     Window* dialog = Dialog();
     ASSERT_NE(dialog, nullptr);
     automation::Activate(*dialog);
-    dialog->SetFocus(kLastYearList);
+    automation::Focus(*dialog, kLastYearList);
     automation::Deactivate(*dialog);
     // Focus moved while inactive does not count: the control that had it when the dialog lost the
     // activation gets it back.
-    dialog->SetFocus(kAcceptButton);
+    automation::Focus(*dialog, kAcceptButton);
     automation::Activate(*dialog);
-    EXPECT_EQ(dialog->FocusedControl(), kLastYearList);
+    EXPECT_EQ(automation::FocusedControl(*dialog), kLastYearList);
     automation::Deactivate(*dialog);
     automation::Activate(*dialog);
-    EXPECT_EQ(dialog->FocusedControl(), kLastYearList);
+    EXPECT_EQ(automation::FocusedControl(*dialog), kLastYearList);
     automation::Click(*dialog, kCancelButton);
   });
   EXPECT_EQ(RunWithSteps(folder), 0);

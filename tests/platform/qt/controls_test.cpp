@@ -74,8 +74,8 @@ TEST(EditComboTest, SortsItemsAndTypingLeavesNoSelection) {
     emit combo->lineEdit()->editingFinished();
     EXPECT_EQ(window.SelectedPosition(kEditComboId), -1);
     EXPECT_EQ(combo->count(), 3);
-    EXPECT_EQ(handler.Count("command 11/9"), 0);
-    EXPECT_EQ(handler.Count("command 11/5"), 1);
+    // Typing tells the program nothing; it reads the text when it needs it.
+    EXPECT_EQ(handler.CountOf("command"), 0);
 
     automation::ChooseItem(window, kEditComboId, 2);
     EXPECT_EQ(window.SelectedPosition(kEditComboId), 2);
@@ -97,7 +97,7 @@ TEST(ImageComboTest, AppendsInOrderAndConfirmsChoices) {
     EXPECT_EQ(automation::ItemTexts(window, kImageComboId).at(0), "Zulu");
     EXPECT_EQ(window.SelectedPosition(kImageComboId), -1);
     window.Select(kImageComboId, 0);
-    EXPECT_EQ(handler.Count("command 12/1"), 0);  // the program's own selection notifies nothing
+    EXPECT_EQ(handler.CountOf("command"), 0);  // the program's own selection notifies nothing
     automation::ChooseItem(window, kImageComboId, 1);
     EXPECT_EQ(window.SelectedPosition(kImageComboId), 1);
     EXPECT_EQ(handler.Count("command 12/9"), 1);
