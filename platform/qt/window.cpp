@@ -104,6 +104,14 @@ void QtWindow::Place(const WindowSpec& spec) {
 
 void QtWindow::ShowNative() {
   widget_->show();
+  // The first control in tab order holds the keyboard focus from the start, as on Windows, so that
+  // typing reaches the file-name dialog's name box before the window manager reports the activation.
+  for (QWidget* next = widget_->nextInFocusChain(); next != widget_; next = next->nextInFocusChain()) {
+    if ((next->focusPolicy() & Qt::TabFocus) && next->isEnabled() && next->isVisibleTo(widget_)) {
+      next->setFocus(Qt::TabFocusReason);
+      break;
+    }
+  }
   widget_->activateWindow();
 }
 

@@ -107,7 +107,7 @@ TEST(KeyboardE2e, EnterInTheNameBoxExportsAndEscapeCancels) {
   const std::string dropped = folder.File("cancelado");
   Menu(kCmdBitmap);
   OnWindow(kFileNameCaption, [](Window& dialog) {
-    automation::Focus(dialog, kFileNameEditId);
+    EXPECT_EQ(automation::FocusedControl(dialog), kFileNameEditId);  // the name box, ready for typing
     automation::PressKey(dialog, Key::kEnter);  // no name yet: refused, the dialog stays
   });
   automation::Then([] {
