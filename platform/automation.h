@@ -117,15 +117,4 @@ struct SeenChooser {
 std::optional<SeenChooser> OpenColourChooser();
 bool AnswerColourChooser(std::optional<Colour> colour);
 
-// The test program's system.
-// Before the application starts: windows drawn off screen, with no display needed unless the
-// environment says otherwise, and kept apart from those of another test program running beside it.
-void PrepareTestSession();
-// True when the Windows build runs under Wine, where a few things differ from Windows itself; a test
-// skips only such a check there, and says why.
-bool UnderWine();
-// Text in the Windows-1252 code page by the system's own converter, an oracle independent of the
-// program's text handling: nullopt for malformed UTF-8 or a character that code page does not have.
-std::optional<std::string> ToWindows1252(const std::string& utf8);
-
 }  // namespace platform::automation

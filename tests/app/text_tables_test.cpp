@@ -5,12 +5,12 @@
 #include <optional>
 #include <vector>
 
-#include "platform/automation.h"
+#include "tests/support/test_system.h"
 
 namespace kalvor {
 namespace {
 
-using platform::automation::ToWindows1252;
+using kalvor::testing::ToWindows1252;
 
 constexpr std::size_t kMaxEntryCharacters = 99;  // a 100-byte field with its terminating zero
 

@@ -27,27 +27,9 @@ class BitmapE2e : public ::testing::Test {
   InFolder inFolder{folder.Path()};
 };
 
-void OnDialog(const char* caption, std::function<void(platform::Window&)> step) {
-  automation::Then([caption, step] {
-    platform::Window* dialog = automation::WindowWithCaption(caption);
-    if (dialog == nullptr) {
-      ADD_FAILURE() << "the file-name dialog is not open";
-      return;
-    }
-    step(*dialog);
-  });
-}
-
 int OpenDialogs(const char* caption) {
   const std::vector<std::string> captions = automation::OpenWindowCaptions();
   return static_cast<int>(std::count(captions.begin(), captions.end(), caption));
-}
-
-void TypeAndAccept(const char* caption, const std::string& name) {
-  OnDialog(caption, [name](platform::Window& dialog) {
-    automation::TypeText(dialog, kFileNameEditId, name);
-    automation::Click(dialog, kFileNameAcceptId);
-  });
 }
 
 // A row of the view as blue, green, red bytes, as the file holds it.
@@ -66,22 +48,18 @@ TEST_F(BitmapE2e, ANamedExportWritesTheViewAndSaysSo) {
     bottomRow = ViewRow(window, kViewHeight - 1);
   });
   Menu(kCmdBitmap);
-  OnDialog(kDialogSpanish, [](platform::Window& dialog) {
+  OnWindow(kDialogSpanish, [](platform::Window& dialog) {
     EXPECT_EQ(dialog.Text(kFileNameLabelId), "Nombre de fichero sin extensión");
     EXPECT_EQ(dialog.Text(kFileNameEditId), "");
     EXPECT_EQ(dialog.Text(kFileNameCancelId), "Cancelar");
     EXPECT_EQ(dialog.Text(kFileNameAcceptId), "Aceptar");
     EXPECT_TRUE(automation::WindowFrame(dialog).closeBox);
   });
-  TypeAndAccept(kDialogSpanish, "calendario");
-  std::vector<automation::SeenMessageBox> seen;
-  AnswerBox(seen);
-  GetOutAndCloseEverything();
-  RunProgram(folder);
+  TypeNameAndAccept(kDialogSpanish, "calendario");
+  const automation::SeenMessageBox box = RunAnsweringOneBox(folder);
 
-  ASSERT_EQ(seen.size(), 1u);
-  EXPECT_EQ(seen[0].text, "Fichero grabado a bitmap");
-  EXPECT_EQ(seen[0].caption, "Programador");
+  EXPECT_EQ(box.text, "Fichero grabado a bitmap");
+  EXPECT_EQ(box.caption, "Programador");
   const std::vector<std::uint8_t> bytes = ReadBytes(folder.File("calendario.bmp"));
   ASSERT_EQ(bytes.size(), kBitmapSize);
   EXPECT_EQ(bytes[0], 'B');
@@ -101,15 +79,15 @@ TEST_F(BitmapE2e, AnEmptyNameIsRefusedAndCancelWritesNothing) {
   WriteSettingsFile(folder, TallestRun());
   std::vector<automation::SeenMessageBox> seen;
   Menu(kCmdBitmap);
-  OnDialog(kDialogEnglish,
+  OnWindow(kDialogEnglish,
            [](platform::Window& dialog) { automation::TypeText(dialog, kFileNameEditId, "draft"); });
-  TypeAndAccept(kDialogEnglish, "");
+  TypeNameAndAccept(kDialogEnglish, "");
   AnswerBox(seen);
-  OnDialog(kDialogEnglish, [](platform::Window& dialog) { automation::Click(dialog, kFileNameCancelId); });
+  OnWindow(kDialogEnglish, [](platform::Window& dialog) { automation::Click(dialog, kFileNameCancelId); });
   ExpectNoBox();
   // The text box starts empty every time.
   Menu(kCmdBitmap);
-  OnDialog(kDialogEnglish, [](platform::Window& dialog) {
+  OnWindow(kDialogEnglish, [](platform::Window& dialog) {
     EXPECT_EQ(dialog.Text(kFileNameEditId), "");
     automation::TypeText(dialog, kFileNameEditId, "closed");
     automation::RequestClose(dialog);  // the close box is Cancel
@@ -137,17 +115,12 @@ TEST_F(BitmapE2e, WhileTheDialogIsOpenBitmapDoesNothingAndTheCalendarStaysUsable
   OnMainWindow([&](platform::Window& window) {
     EXPECT_EQ(automation::ViewPixel(window, kCalendarViewId, day.fillX(), day.fillY()), kLightGrey);
   });
-  OnDialog(kDialogEnglish, [](platform::Window& dialog) { automation::Click(dialog, kFileNameCancelId); });
+  OnWindow(kDialogEnglish, [](platform::Window& dialog) { automation::Click(dialog, kFileNameCancelId); });
   // Closed, the command works again.
   Menu(kCmdBitmap);
   automation::Then([] { EXPECT_EQ(OpenDialogs(kDialogEnglish), 1); });
-  TypeAndAccept(kDialogEnglish, "again");
-  std::vector<automation::SeenMessageBox> seen;
-  AnswerBox(seen);
-  GetOutAndCloseEverything();
-  RunProgram(folder);
-  ASSERT_EQ(seen.size(), 1u);
-  EXPECT_EQ(seen[0].text, "Recorded a bitmap file");
+  TypeNameAndAccept(kDialogEnglish, "again");
+  EXPECT_EQ(RunAnsweringOneBox(folder).text, "Recorded a bitmap file");
   EXPECT_EQ(ReadBytes(folder.File("again.bmp")).size(), kBitmapSize);
 }
 
@@ -158,11 +131,11 @@ TEST_F(BitmapE2e, BitmapWorksAgainOnceTheDialogIsClosedEvenBeforeItsLoopHasRetur
   std::vector<automation::SeenMessageBox> seen;
   Menu(kCmdBitmap);
   Menu(kCmdAuthor);  // a message without owner, over the dialog
-  OnDialog(kDialogEnglish, [](platform::Window& dialog) { automation::Click(dialog, kFileNameCancelId); });
+  OnWindow(kDialogEnglish, [](platform::Window& dialog) { automation::Click(dialog, kFileNameCancelId); });
   automation::Then([] { EXPECT_EQ(OpenDialogs(kDialogEnglish), 0); });
   Menu(kCmdBitmap);
   automation::Then([] { EXPECT_EQ(OpenDialogs(kDialogEnglish), 1) << "Bitmap did nothing"; });
-  OnDialog(kDialogEnglish, [](platform::Window& dialog) { automation::Click(dialog, kFileNameCancelId); });
+  OnWindow(kDialogEnglish, [](platform::Window& dialog) { automation::Click(dialog, kFileNameCancelId); });
   AnswerBox(seen);
   ExpectNoBox();
   GetOutAndCloseEverything();
@@ -178,12 +151,12 @@ TEST_F(BitmapE2e, AFailedExportShowsItsNumberAndLeavesTheOldFile) {
   std::vector<automation::SeenMessageBox> seen;
   Menu(kCmdBitmap);
   automation::Then([] { platform::testing::InjectReplaceFailure(70, platform::ReplaceStage::kCreate); });
-  TypeAndAccept(kDialogEnglish, "plan");
+  TypeNameAndAccept(kDialogEnglish, "plan");
   AnswerBox(seen);
   ExpectNoBox();
   // A 300-character name is cut to 259, and 263 characters are too long for this file system.
   Menu(kCmdBitmap);
-  TypeAndAccept(kDialogEnglish, std::string(300, 'n'));
+  TypeNameAndAccept(kDialogEnglish, std::string(300, 'n'));
   AnswerBox(seen);
   ExpectNoBox();
   GetOutAndCloseEverything();
@@ -207,7 +180,7 @@ TEST(BitmapLeftoversE2e, InterruptedExportsOfOneNameLeaveOneStrayFileAtMost) {
     const InFolder inPictures(ChildValue("PICTURES"));
     platform::testing::InjectStopBeforeMove([] { std::_Exit(kKilledExitCode); });
     Menu(kCmdBitmap);
-    TypeAndAccept(kDialogEnglish, "plan");
+    TypeNameAndAccept(kDialogEnglish, "plan");
     GetOutAndCloseEverything();  // only when the export was not stopped
     RunProgram(ChildValue("PROGRAM"));
     return;
@@ -229,11 +202,8 @@ TEST(BitmapLeftoversE2e, InterruptedExportsOfOneNameLeaveOneStrayFileAtMost) {
 
   const InFolder inPictures(pictures.Path());
   Menu(kCmdBitmap);
-  TypeAndAccept(kDialogEnglish, "plan");
-  std::vector<automation::SeenMessageBox> seen;
-  AnswerBox(seen);
-  GetOutAndCloseEverything();
-  RunProgram(program);
+  TypeNameAndAccept(kDialogEnglish, "plan");
+  EXPECT_EQ(RunAnsweringOneBox(program).text, "Recorded a bitmap file");
   EXPECT_EQ(FolderEntries(pictures.Path()), std::vector<std::string>{"plan.bmp"});
   EXPECT_EQ(ReadBytes(pictures.File("plan.bmp")).size(), kBitmapSize);
   EXPECT_EQ(FolderEntries(program.Path()), std::vector<std::string>{"settings.log"});

@@ -177,6 +177,46 @@ TEST(KeyboardE2e, EnterPressesTheColourDialogsFocusedButton) {
   RunProgram(folder);
 }
 
+// A dialog that loses the activation gets back the control that had the keyboard focus then, whatever
+// was focused meanwhile: Enter on its return presses that button.
+void LeaveAndReturn(Window& dialog, int focused, int focusedMeanwhile) {
+  automation::Focus(dialog, focused);
+  automation::Deactivate(dialog);
+  automation::Focus(dialog, focusedMeanwhile);
+  automation::Activate(dialog);
+  EXPECT_EQ(automation::FocusedControl(dialog), focused);
+  automation::PressKey(dialog, Key::kEnter);
+}
+
+TEST(KeyboardE2e, DialogsGetTheirFocusBackWhenActivatedAgain) {
+  TempFolder folder;
+  WriteSettingsFile(folder, TallestRun());
+  const std::string name = folder.File("kept");
+  Menu(kCmdBitmap);
+  OnWindow(kFileNameCaption, [name](Window& dialog) {
+    automation::TypeText(dialog, kFileNameEditId, name);
+    LeaveAndReturn(dialog, kFileNameAcceptId, kFileNameCancelId);
+  });
+  automation::Then([] {
+    const auto box = automation::AnswerMessageBox(MessageAnswer::kOk);
+    EXPECT_EQ(box ? box->text : "no message", "Recorded a bitmap file");
+  });
+  Menu(kCmdFavouriteColours);
+  OnWindow(kColourCaption, [](Window& dialog) { LeaveAndReturn(dialog, kGetOutButtonId, kResetButtonId); });
+  // Had Enter pressed Reset, its question would wait here, and the dialog would stay open.
+  automation::Then([] {
+    if (automation::OpenMessageBox()) automation::AnswerMessageBox(MessageAnswer::kNo);
+  });
+  automation::Then([] {
+    Window* dialog = automation::WindowWithCaption(kColourCaption);
+    EXPECT_EQ(dialog, nullptr) << "Enter did not press Get out";
+    if (dialog != nullptr) automation::Click(*dialog, kGetOutButtonId);
+  });
+  GetOutAndCloseEverything();
+  RunProgram(folder);
+  EXPECT_EQ(ReadBytes(name + ".bmp").size(), 2480994u);
+}
+
 // A palette change, then Get out: the question that follows.
 void ChangeAColourAndGetOut() {
   Menu(kCmdFavouriteColours);

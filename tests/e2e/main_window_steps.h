@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/startup.h"
+#include "mainwindow/file_name_dialog.h"
 #include "mainwindow/main_window.h"
 #include "platform/automation.h"
 #include "platform/image.h"
@@ -121,6 +122,31 @@ inline void RunProgram(const std::string& folderPath) {
 }
 inline void RunProgram(const TempFolder& folder) {
   RunProgram(folder.Path());
+}
+
+// Types a name into the open file-name dialog with this caption and accepts it.
+inline void TypeNameAndAccept(const std::string& caption, const std::string& name) {
+  OnWindow(caption, [name](platform::Window& dialog) {
+    automation::TypeText(dialog, kFileNameEditId, name);
+    automation::Click(dialog, kFileNameAcceptId);
+  });
+}
+
+// How a run that shows one message ends: the box the previous step opened is answered, Get out ends
+// the program, and the run goes to its end. Returns what the box showed.
+inline automation::SeenMessageBox RunAnsweringOneBox(const std::string& folderPath) {
+  std::vector<automation::SeenMessageBox> seen;
+  AnswerBox(seen);
+  GetOutAndCloseEverything();
+  RunProgram(folderPath);
+  if (seen.size() != 1) {
+    ADD_FAILURE() << seen.size() << " message boxes were answered, not one";
+    return {};
+  }
+  return seen[0];
+}
+inline automation::SeenMessageBox RunAnsweringOneBox(const TempFolder& folder) {
+  return RunAnsweringOneBox(folder.Path());
 }
 
 // The view's pixels as shown, for comparing whole pictures.

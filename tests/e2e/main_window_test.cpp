@@ -176,14 +176,10 @@ TEST(MainWindowE2e, AuthorShowsFourLinesInTheLanguage) {
         std::pair{5, "Program performed by :\r\nDremil\r\nVisit me in :\r\nhttps://kalvor.example.org/"}}) {
     TempFolder folder;
     WriteSettingsFile(folder, TallestRun(language));
-    std::vector<automation::SeenMessageBox> seen;
     Menu(kCmdAuthor);
-    AnswerBox(seen);
-    GetOutAndCloseEverything();
-    RunProgram(folder);
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].text, expected);
-    EXPECT_EQ(seen[0].caption, Text(text::ttlMessageBox, language));
+    const automation::SeenMessageBox box = RunAnsweringOneBox(folder);
+    EXPECT_EQ(box.text, expected);
+    EXPECT_EQ(box.caption, Text(text::ttlMessageBox, language));
   }
 }
 

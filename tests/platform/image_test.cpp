@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/automation.h"
+#include "tests/support/test_system.h"
 
 namespace platform {
 namespace {
@@ -133,7 +133,7 @@ TEST(Image, BoldIsVisiblyHeavierThanRegular) {
       for (int x = 0; x < 200; ++x) count += image.Pixel(x, y) == kPen;
     return count;
   };
-  if (platform::automation::UnderWine()) {
+  if (kalvor::testing::UnderWine()) {
     // Wine's own Tahoma Bold draws no heavier than its regular face; Windows' Tahoma Bold does.
     std::cout << "skipped under Wine: Tahoma Bold against regular\n";
   } else {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/automation.h"
+#include "tests/support/test_system.h"
 #include "platform/image.h"
 #include "platform/text_raster.h"
 
@@ -129,7 +129,7 @@ TEST_P(Legibility, SmallILAndOneDiffer) {
 
 TEST_P(Legibility, BoldStemsAreTwoPixelsWide) {
   const FontSpec font = GetParam();
-  if (platform::automation::UnderWine() && font.bold && Named(font, "Tahoma"))
+  if (kalvor::testing::UnderWine() && font.bold && Named(font, "Tahoma"))
     GTEST_SKIP() << "Wine's own Tahoma Bold draws no heavier than its regular face; Windows' does";
   const int stem = StemWidth(InkOf("l", font));
   if (font.bold) {
@@ -146,7 +146,7 @@ TEST_P(Legibility, BoldStemsAreTwoPixelsWide) {
 // pixels); a stand-in may differ by a pixel and a tenth.
 TEST_P(Legibility, CapitalsAreAsTallAsTheNamedFonts) {
   const FontSpec font = GetParam();
-  if (platform::automation::UnderWine() && Named(font, "MS Sans Serif") && font.pointSize > 12)
+  if (kalvor::testing::UnderWine() && Named(font, "MS Sans Serif") && font.pointSize > 12)
     GTEST_SKIP() << "MS Sans Serif is a bitmap face of fixed sizes, up to 24 points on Windows but only up "
                     "to 12 under Wine, which draws 14 points as small as 12";
   const double named = 0.727 * PointsToPixels(font.pointSize);

@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "platform/application.h"
-#include "platform/automation.h"
+#include "tests/support/test_system.h"
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
-  platform::automation::PrepareTestSession();
+  kalvor::testing::PrepareTestSession();
   platform::Application application;
   return RUN_ALL_TESTS();
 }

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/automation.h"
+#include "tests/support/test_system.h"
 
 namespace {
 
@@ -185,7 +185,7 @@ TEST(Win32Resources, TheSystemTakesTheManifestsControlsAndScaling) {
   const auto awarenessOf = reinterpret_cast<AwarenessOf>(
       reinterpret_cast<void*>(GetProcAddress(user, "GetAwarenessFromDpiAwarenessContext")));
   if (getContext == nullptr || awarenessOf == nullptr) GTEST_SKIP() << "a system older than Windows 10";
-  if (platform::automation::UnderWine())
+  if (kalvor::testing::UnderWine())
     GTEST_SKIP() << "Wine 8 treats every process alike whatever its manifest asks for (the shell's "
                     "GetProcessDpiAwareness says per-monitor aware with or without the manifest's entries)";
   constexpr int kPerMonitorAware = 2;  // DPI_AWARENESS_PER_MONITOR_AWARE

@@ -1,8 +1,17 @@
-#include "platform/automation.h"
+#include "tests/support/test_system.h"
 
 #include <iconv.h>
+#include <stdlib.h>
 
-namespace platform::automation {
+namespace kalvor::testing {
+
+void PrepareTestSession() {
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+}
+
+bool UnderWine() {
+  return false;
+}
 
 // The C library's converter.
 std::optional<std::string> ToWindows1252(const std::string& utf8) {
@@ -21,4 +30,4 @@ std::optional<std::string> ToWindows1252(const std::string& utf8) {
   return out;
 }
 
-}  // namespace platform::automation
+}  // namespace kalvor::testing

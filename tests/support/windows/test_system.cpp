@@ -1,12 +1,26 @@
-#include "platform/automation.h"
+#include "tests/support/test_system.h"
 
 #include <windows.h>
 
-namespace platform::automation {
-
+namespace kalvor::testing {
 namespace {
 constexpr UINT kWindows1252 = 1252;
 }  // namespace
+
+// Wine's prefix of the test run draws on its null display already (scripts/wine-run.sh). Test programs
+// run side by side in that prefix, and activation, with the keyboard focus, belongs to a desktop: each
+// program takes a desktop of its own, so another's windows never take the focus from its own.
+void PrepareTestSession() {
+  const std::wstring name = L"kalvor-tests-" + std::to_wstring(GetCurrentProcessId());
+  const HDESK desktop = CreateDesktopW(name.c_str(), nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+  if (desktop != nullptr) SetThreadDesktop(desktop);
+}
+
+// Wine's ntdll exports its version; Windows' does not.
+bool UnderWine() {
+  const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
 
 // Windows' own converters, refusing invalid UTF-8 and any character that would need a stand-in.
 std::optional<std::string> ToWindows1252(const std::string& utf8) {
@@ -26,4 +40,4 @@ std::optional<std::string> ToWindows1252(const std::string& utf8) {
   return out;
 }
 
-}  // namespace platform::automation
+}  // namespace kalvor::testing
