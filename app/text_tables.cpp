@@ -21,6 +21,20 @@ constexpr std::array<MaxMonthsHalves, kLanguageCount> kMaxMonthsHalves = {{
     {"The maximum number of months is ", ""},
     {"Il numero massimo di mesi ", ""},
 }};
+
+// How each language puts weekday, day, month and year together.
+struct DateWords {
+  const char* afterDay;    // between the day number and the month
+  const char* afterMonth;  // between the month and the year
+};
+constexpr std::array<DateWords, kLanguageCount> kDateWords = {{
+    {" de ", " de "},
+    {" de ", " de "},
+    {" ", " "},
+    {". ", " "},
+    {" ", " "},
+    {" ", " "},
+}};
 }  // namespace
 
 int SafeLanguage(int languageIndex) {
@@ -41,6 +55,13 @@ const char* LanguageCode(int languageIndex) {
 
 void SpeakLanguage(int languageIndex) {
   platform::SetToolkitLanguage(LanguageCode(languageIndex));
+}
+
+std::string FullDate(int year, int month, int day, int languageIndex) {
+  const DateWords& words = kDateWords[SafeLanguage(languageIndex) - 1];
+  return std::string(Text(text::weekdayFullNames, WeekdayOf(year, month, day), languageIndex)) + " " +
+         std::to_string(day) + words.afterDay + Text(text::monthNamesInDates, month, languageIndex) +
+         words.afterMonth + std::to_string(year);
 }
 
 int yearTable(int yearIndex) {

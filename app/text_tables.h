@@ -42,7 +42,9 @@ extern const LanguageRow msgColoursFiled;
 extern const std::array<LanguageRow, 2> msgSelectionError;
 extern const std::array<LanguageRow, 2> shapeNames;
 extern const std::array<LanguageRow, kMonthsPerYear> monthNames;
-extern const std::array<LanguageRow, 7> weekdayNames;    // 1 = Monday
+extern const std::array<LanguageRow, 7> weekdayNames;      // 1 = Monday
+extern const std::array<LanguageRow, 7> weekdayFullNames;  // 1 = Monday
+extern const std::array<LanguageRow, kMonthsPerYear> monthNamesInDates;
 extern const std::array<LanguageRow, 8> menuOperations;  // row 5 is not assigned
 extern const std::array<LanguageRow, 2> menuColours;
 extern const std::array<LanguageRow, 2> msgAuthor;
@@ -71,6 +73,9 @@ std::string lblMaxMonths(int languageIndex);
 const char* LanguageCode(int languageIndex);
 // Has the toolkit speak the program's language in its own texts (the colour chooser, a text box's menu).
 void SpeakLanguage(int languageIndex);
+// The date as a screen reader reads it in the language: "Sunday 7 January 2001",
+// "domingo 7 de enero de 2001". The month must be 1..12 and the day one it has.
+std::string FullDate(int year, int month, int day, int languageIndex);
 
 // yearTable(index): index 1 = 2000 up to 51 = 2050; 0 outside 1..51.
 int yearTable(int yearIndex);

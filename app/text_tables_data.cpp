@@ -100,6 +100,33 @@ const std::array<LanguageRow, 7> weekdayNames = {{
     {"Do", "Do", "Di", "So", "Su", "Do"},
 }};
 
+// Full names for reading a date aloud, as they stand inside a date: lower case where the language
+// writes them so there.
+const std::array<LanguageRow, 7> weekdayFullNames = {{
+    {"lunes", "segunda-feira", "lundi", "Montag", "Monday", "lunedì"},
+    {"martes", "terça-feira", "mardi", "Dienstag", "Tuesday", "martedì"},
+    {"miércoles", "quarta-feira", "mercredi", "Mittwoch", "Wednesday", "mercoledì"},
+    {"jueves", "quinta-feira", "jeudi", "Donnerstag", "Thursday", "giovedì"},
+    {"viernes", "sexta-feira", "vendredi", "Freitag", "Friday", "venerdì"},
+    {"sábado", "sábado", "samedi", "Samstag", "Saturday", "sabato"},
+    {"domingo", "domingo", "dimanche", "Sonntag", "Sunday", "domenica"},
+}};
+
+const std::array<LanguageRow, kMonthsPerYear> monthNamesInDates = {{
+    {"enero", "janeiro", "janvier", "Januar", "January", "gennaio"},
+    {"febrero", "fevereiro", "février", "Februar", "February", "febbraio"},
+    {"marzo", "março", "mars", "März", "March", "marzo"},
+    {"abril", "abril", "avril", "April", "April", "aprile"},
+    {"mayo", "maio", "mai", "Mai", "May", "maggio"},
+    {"junio", "junho", "juin", "Juni", "June", "giugno"},
+    {"julio", "julho", "juillet", "Juli", "July", "luglio"},
+    {"agosto", "agosto", "août", "August", "August", "agosto"},
+    {"septiembre", "setembro", "septembre", "September", "September", "settembre"},
+    {"octubre", "outubro", "octobre", "Oktober", "October", "ottobre"},
+    {"noviembre", "novembro", "novembre", "November", "November", "novembre"},
+    {"diciembre", "dezembro", "décembre", "Dezember", "December", "dicembre"},
+}};
+
 const std::array<LanguageRow, 8> menuOperations = {{
     {"Operaciones", "OperaÇões", "Opérations", "Geschäftstätigkeit", "Operations", "Operazioni"},
     {"Nuevo", "Novo", "Nouveau", "Neu", "New", "Nuovo"},

@@ -1,8 +1,10 @@
 // One click on a day: find and toggle it, redraw its cell and bring the canvas to the view
-// (target: at most 0.5 ms).
+// (target: at most 0.5 ms). One arrow key: move the focused day and show the focus mark anew (target: no
+// slower than a click).
 #include <benchmark/benchmark.h>
 
 #include "calendar/calendar_drawing.h"
+#include "mainwindow/calendar_cells.h"
 #include "mainwindow/day_marking.h"
 #include "mainwindow/main_window.h"
 #include "platform/window.h"
@@ -80,6 +82,45 @@ void ClickOnADayInTheView(benchmark::State& state) {
   platform::Window::RunModal(spec, controls, {}, handler);
 }
 BENCHMARK(ClickOnADayInTheView)->Unit(benchmark::kMicrosecond);
+
+// An arrow key in a real (offscreen) view of cells, as the main window handles it: the focused day moves
+// along the last month and the view is asked to show the mark at its new place.
+class KeyInWindow : public platform::WindowHandler {
+ public:
+  explicit KeyInWindow(benchmark::State& s)
+      : state(s), drawn(kSquareShape), cells(drawn.cells, drawn.settings) {}
+  void OnInit(platform::Window& window) override {
+    window.ShowImage(kCalendarViewId, drawn.canvas);
+    window.SetViewCells(kCalendarViewId, cells);
+    cells.SetFocus({cells.Run().Count(), 1});
+    bool forward = true;
+    for (auto _ : state) {
+      const DayPosition next =
+          cells.Run().Move(cells.Focus(), forward ? DayMove::kNextDay : DayMove::kPreviousDay);
+      cells.SetFocus(next);
+      window.ViewFocusMoved(kCalendarViewId);
+      if (next.day == 1 || next.day == cells.Run().Length(next.monthSlot)) forward = !forward;
+    }
+    window.End(0);
+  }
+
+ private:
+  benchmark::State& state;
+  Drawn drawn;
+  CalendarCells cells;
+};
+
+void ArrowKeyInTheView(benchmark::State& state) {
+  const std::vector<platform::ControlSpec> controls = {
+      {kCalendarViewId, platform::ControlKind::kGraphicView, 5, 5, kCanvasWidth, kCanvasHeight, "", {}}};
+  platform::WindowSpec spec;
+  spec.caption = kMainWindowCaption;
+  spec.clientWidth = 1204;
+  spec.clientHeight = 752;
+  KeyInWindow handler(state);
+  platform::Window::RunModal(spec, controls, {}, handler);
+}
+BENCHMARK(ArrowKeyInTheView)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace kalvor

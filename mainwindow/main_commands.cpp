@@ -33,6 +33,8 @@ void MainWindowHandler::OnInit(platform::Window& window) {
     dayCells.ClearAllMarks(program.settings.monthCount);
   }
   DrawNewCalendar(window);
+  calendarCells.SetFocus(calendarCells.Run().FirstFocus(Today()));
+  window.SetViewCells(kCalendarViewId, calendarCells);
   program.currentMarkColour = kInitialMarkColour;
   program.fileNameDialogOpen = false;
   UpdateDeleteSettingsItem(window);
@@ -66,8 +68,18 @@ void MainWindowHandler::OnCloseRequest(platform::Window& window) {
 
 void MainWindowHandler::OnViewMouse(platform::Window& window, int viewId, const platform::MouseEvent& event) {
   if (viewId != kCalendarViewId || event.kind != platform::MouseKind::kLeftDown) return;
-  const DayCell* cell = ToggleDayAt(dayCells, event.x, event.y, program.currentMarkColour);
-  if (cell != nullptr) RedrawDayCell(window, canvasBitmap, *cell, program.settings);
+  if (DayCell* cell = FindDayAt(dayCells, event.x, event.y)) ToggleAndShow(window, *cell);
+}
+
+void MainWindowHandler::ToggleAndShow(platform::Window& window, DayCell& cell) {
+  ToggleDay(cell, program.currentMarkColour);
+  RedrawDayCell(window, canvasBitmap, cell, program.settings);
+  const DayPosition position{cell.monthSlot, cell.dayIndex};
+  if (!(calendarCells.Focus() == position)) {
+    calendarCells.SetFocus(position);
+    window.ViewFocusMoved(kCalendarViewId);
+  }
+  window.ViewCellChanged(kCalendarViewId, calendarCells.IndexOf(position));
 }
 
 // A white canvas with the whole run drawn on it from the current table, shown in the view.

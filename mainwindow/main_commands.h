@@ -6,6 +6,7 @@
 
 #include "app/program.h"
 #include "calendar/day_cells.h"
+#include "mainwindow/calendar_cells.h"
 #include "platform/image.h"
 #include "platform/window.h"
 
@@ -26,6 +27,7 @@ class MainWindowHandler : public platform::WindowHandler {
   void OnCommand(platform::Window& window, int id, int notification) override;
   void OnCloseRequest(platform::Window& window) override;
   void OnViewMouse(platform::Window& window, int viewId, const platform::MouseEvent& event) override;
+  void OnViewKey(platform::Window& window, int viewId, const platform::ViewKeyEvent& event) override;
 
  private:
   void DrawNewCalendar(platform::Window& window);
@@ -36,11 +38,14 @@ class MainWindowHandler : public platform::WindowHandler {
   void GetOut(platform::Window& window);
   void FavouriteColours();
   void UpdateDeleteSettingsItem(platform::Window& window);
+  // Marks or clears the day and shows it, as a click on it does; the keyboard focus goes to it.
+  void ToggleAndShow(platform::Window& window, DayCell& cell);
 
   Program& program;
   // These live with the window and are made anew when it opens and by New.
   platform::Image canvasBitmap;
   DayCells dayCells;
+  CalendarCells calendarCells{dayCells, program.settings};  // the view's cells and their focus
 };
 
 }  // namespace kalvor

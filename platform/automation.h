@@ -50,9 +50,13 @@ int FocusedControl(const Window& window);
 // Gives a control the keyboard focus, as a click on it would in the active window.
 void Focus(Window& window, int id);
 
-// Keys as the keyboard sends them to the focused control of the active window.
-enum class Key { kEnter, kKeypadEnter, kEscape, kTab };
-void PressKey(Window& window, Key key);  // does nothing while a modal chooser blocks the window
+// Keys as the keyboard sends them to the focused control of the active window, alone or with Ctrl held.
+enum class Key { kEnter, kKeypadEnter, kEscape, kTab, kLeft, kRight, kUp, kDown, kHome, kEnd, kSpace };
+enum class Modifier { kNone, kControl };
+// Does nothing while a modal chooser blocks the window.
+void PressKey(Window& window, Key key, Modifier modifier = Modifier::kNone);
+// A view's picture as the screen shows it, the focus mark included; empty when the view cannot be drawn.
+Image ShownView(Window& window, int viewId);
 
 // What a menu bar shows: titles, and per menu its item texts ("-" for separators) and ids.
 std::vector<Menu> MenuBar(const Window& window);
@@ -116,5 +120,11 @@ struct SeenChooser {
 };
 std::optional<SeenChooser> OpenColourChooser();
 bool AnswerColourChooser(std::optional<Colour> colour);
+
+// The system's locale data, an oracle independent of the program's tables: a full weekday name
+// (1 = Monday) and a month's name as it stands in a date ("es-ES", "en-GB", ...). nullopt when there is
+// no such data.
+std::optional<std::string> SystemWeekdayName(const std::string& locale, int weekday);
+std::optional<std::string> SystemMonthName(const std::string& locale, int month);
 
 }  // namespace platform::automation

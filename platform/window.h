@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/image.h"
+#include "platform/view_cells.h"
 
 namespace platform {
 
@@ -107,6 +108,8 @@ class WindowHandler {
   virtual void OnActivate(Window&, bool /*active*/) {}
   // A graphic view's mouse message, before the view's own handling.
   virtual void OnViewMouse(Window&, int /*viewId*/, const MouseEvent&) {}
+  // A key pressed in a view of cells that has the keyboard focus (see Window::SetViewCells).
+  virtual void OnViewKey(Window&, int /*viewId*/, const ViewKeyEvent&) {}
 };
 
 class Window {
@@ -144,6 +147,15 @@ class Window {
   virtual void ShowImage(int viewId, const Image& image) = 0;
   // Shows what was drawn directly on the surface.
   virtual void RepaintView(int viewId) = 0;
+
+  // Makes a graphic view a grid of cells: it takes the keyboard focus when the window opens and when
+  // clicked, hands its keys to OnViewKey, shows a focus mark over its picture (never in it) while it has
+  // the focus, and lets assistive technology read it as a table. `cells` must outlive the window.
+  virtual void SetViewCells(int viewId, const ViewCells& cells) = 0;
+  // The focused cell has moved: the mark moves and assistive technology is told.
+  virtual void ViewFocusMoved(int viewId) = 0;
+  // A cell's checked state has changed: assistive technology is told.
+  virtual void ViewCellChanged(int viewId, int cellIndex) = 0;
 
   // Menus, addressed by command id.
   virtual void EnableMenuItem(int id, bool enabled) = 0;

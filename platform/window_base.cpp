@@ -73,6 +73,10 @@ void WindowBase::DeliverViewMouse(int viewId, const MouseEvent& event) {
   if (!ended_) handler_.OnViewMouse(*this, viewId, event);
 }
 
+void WindowBase::DeliverViewKey(int viewId, const ViewKeyEvent& event) {
+  if (!ended_) handler_.OnViewKey(*this, viewId, event);
+}
+
 int WindowBase::FocusedControl() const {
   return inactive_ ? focusAtDeactivation_ : NativeFocus();
 }

@@ -28,6 +28,7 @@ class WindowBase : public Window {
   void DeliverCloseRequest();
   void DeliverActivate(bool active);
   void DeliverViewMouse(int viewId, const MouseEvent& event);
+  void DeliverViewKey(int viewId, const ViewKeyEvent& event);
 
   // The control with the keyboard focus; while the window is inactive, the one that gets it back on
   // activation. 0 when none.

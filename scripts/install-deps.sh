@@ -22,6 +22,7 @@ test_packages=(
   desktop-file-utils                    # checks the desktop entry
   libx11-dev                            # the start-up benchmark watches the window appear
   mingw-w64-x86-64-dev                  # Windows headers: the portable headers are checked against them
+  python3-pyatspi at-spi2-core dbus-daemon  # a screen reader's reading of the calendar (AT-SPI)
 )
 
 packages=("${program_packages[@]}")

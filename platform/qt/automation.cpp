@@ -130,18 +130,41 @@ int QtKey(Key key) {
     case Key::kEscape:
       return Qt::Key_Escape;
     case Key::kTab:
+      return Qt::Key_Tab;
+    case Key::kLeft:
+      return Qt::Key_Left;
+    case Key::kRight:
+      return Qt::Key_Right;
+    case Key::kUp:
+      return Qt::Key_Up;
+    case Key::kDown:
+      return Qt::Key_Down;
+    case Key::kHome:
+      return Qt::Key_Home;
+    case Key::kEnd:
+      return Qt::Key_End;
+    case Key::kSpace:
       break;
   }
-  return Qt::Key_Tab;
+  return Qt::Key_Space;
+}
+
+// The text a key types, which Qt's key events carry as the keyboard gives it.
+QString TextOf(Key key, Modifier modifier) {
+  if (modifier != Modifier::kNone) return {};
+  if (key == Key::kSpace) return QStringLiteral(" ");
+  if (key == Key::kEnter || key == Key::kKeypadEnter) return QStringLiteral("\r");
+  return {};
 }
 
 // A press and a release, as the keyboard sends them, to the focused widget of `window` (or the window).
-void SendKey(QWidget& window, Key key) {
+void SendKey(QWidget& window, Key key, Modifier modifier = Modifier::kNone) {
   QWidget* target = window.focusWidget() ? window.focusWidget() : &window;
-  const Qt::KeyboardModifiers modifiers = key == Key::kKeypadEnter ? Qt::KeypadModifier : Qt::NoModifier;
-  QKeyEvent press(QEvent::KeyPress, QtKey(key), modifiers);
+  Qt::KeyboardModifiers modifiers = key == Key::kKeypadEnter ? Qt::KeypadModifier : Qt::NoModifier;
+  if (modifier == Modifier::kControl) modifiers |= Qt::ControlModifier;
+  QKeyEvent press(QEvent::KeyPress, QtKey(key), modifiers, TextOf(key, modifier));
   QApplication::sendEvent(target, &press);
-  QKeyEvent release(QEvent::KeyRelease, QtKey(key), modifiers);
+  QKeyEvent release(QEvent::KeyRelease, QtKey(key), modifiers, TextOf(key, modifier));
   QApplication::sendEvent(target->isVisible() ? target : &window, &release);
 }
 
@@ -233,9 +256,27 @@ void RequestClose(Window& window) {
   qt::AsQt(window).Widget().close();
 }
 
-void PressKey(Window& window, Key key) {
+void PressKey(Window& window, Key key, Modifier modifier) {
   QWidget& widget = qt::AsQt(window).Widget();
-  if (!Blocked(widget)) SendKey(widget, key);
+  if (!Blocked(widget)) SendKey(widget, key, modifier);
+}
+
+Image ShownView(Window& window, int viewId) {
+  qt::GraphicView* view = qt::AsQt(window).View(viewId);
+  if (view == nullptr) return {};
+  const Image& surface = view->Surface();
+  // What the view paints, border left out.
+  const QImage shown = view->grab(QRect(kBorderWidth, kBorderWidth, surface.Width(), surface.Height()))
+                           .toImage()
+                           .convertToFormat(QImage::Format_RGB32);
+  Image picture(shown.width(), shown.height());
+  for (int y = 0; y < shown.height(); ++y) {
+    for (int x = 0; x < shown.width(); ++x) {
+      const QRgb pixel = shown.pixel(x, y);
+      picture.SetPixel(x, y, MakeColour(qRed(pixel), qGreen(pixel), qBlue(pixel)));
+    }
+  }
+  return picture;
 }
 
 void Deactivate(Window& window) {

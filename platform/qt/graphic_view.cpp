@@ -1,9 +1,11 @@
 // The bordered picture the program draws on. Its surface is shown by wrapping the picture's bytes, so a
 // repaint copies nothing of its own.
 #include <QImage>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
+#include <optional>
 
 #include "platform/qt/qt_window.h"
 
@@ -27,6 +29,27 @@ MouseKind KindOf(QEvent::Type type, Qt::MouseButton button) {
       return right ? MouseKind::kRightUp : MouseKind::kLeftUp;
     default:
       return MouseKind::kMove;
+  }
+}
+
+std::optional<ViewKey> ViewKeyOf(int key) {
+  switch (key) {
+    case Qt::Key_Left:
+      return ViewKey::kLeft;
+    case Qt::Key_Right:
+      return ViewKey::kRight;
+    case Qt::Key_Up:
+      return ViewKey::kUp;
+    case Qt::Key_Down:
+      return ViewKey::kDown;
+    case Qt::Key_Home:
+      return ViewKey::kHome;
+    case Qt::Key_End:
+      return ViewKey::kEnd;
+    case Qt::Key_Space:
+      return ViewKey::kSpace;
+    default:
+      return std::nullopt;
   }
 }
 
@@ -77,6 +100,61 @@ void GraphicView::paintEvent(QPaintEvent* event) {
                      QImage::Format_BGR888);
   QPainter painter(this);
   painter.drawImage(kBorderWidth, kBorderWidth, shown);
+  if (const std::optional<QRect> mark = FocusMark()) {
+    // Every other pixel inverted, as the classic focus rectangle: seen on any fill colour.
+    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    painter.setPen(QPen(Qt::white, 0, Qt::DotLine));
+    painter.drawRect(*mark);
+  }
+}
+
+void GraphicView::SetCells(const ViewCells& cells, KeyHook keyHook) {
+  cells_ = &cells;
+  keyHook_ = std::move(keyHook);
+  setFocusPolicy(Qt::StrongFocus);
+  // The window's focus from the start: it is the control the keyboard works on.
+  setFocus(Qt::OtherFocusReason);
+  InstallViewAccessibility();
+}
+
+QRect GraphicView::CellRect(const ViewCell& cell) const {
+  return QRect(QPoint(cell.left + kBorderWidth, cell.top + kBorderWidth),
+               QPoint(cell.right + kBorderWidth, cell.bottom + kBorderWidth));
+}
+
+std::optional<QRect> GraphicView::FocusMark() const {
+  if (cells_ == nullptr || !hasFocus() || !isActiveWindow()) return std::nullopt;
+  const int focused = cells_->FocusedCell();
+  if (focused < 0) return std::nullopt;
+  // QRect's right and bottom are its last pixels, as the cell's are.
+  return CellRect(cells_->Cell(focused))
+      .adjusted(kFocusMarkInset, kFocusMarkInset, -kFocusMarkInset, -kFocusMarkInset);
+}
+
+void GraphicView::FocusMoved() {
+  update();
+  AnnounceFocusedCell(*this);
+}
+
+void GraphicView::CellChanged(int cellIndex) {
+  AnnounceCheckedChange(*this, cellIndex);
+}
+
+void GraphicView::keyPressEvent(QKeyEvent* event) {
+  const std::optional<ViewKey> key = ViewKeyOf(event->key());
+  if (cells_ == nullptr || !key) return QFrame::keyPressEvent(event);
+  if (keyHook_) keyHook_(ViewKeyEvent{*key, event->modifiers().testFlag(Qt::ControlModifier)});
+}
+
+// The mark follows the keyboard focus, which leaves with the window's activation.
+void GraphicView::focusInEvent(QFocusEvent* event) {
+  QFrame::focusInEvent(event);
+  update();
+}
+
+void GraphicView::focusOutEvent(QFocusEvent* event) {
+  QFrame::focusOutEvent(event);
+  update();
 }
 
 }  // namespace platform::qt

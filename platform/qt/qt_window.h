@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <functional>
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "platform/image.h"
@@ -65,27 +66,48 @@ class StatusBar : public QWidget {
 };
 
 // A bordered picture showing its surface. Mouse messages on the surface reach the hook before the
-// frame's own handling.
+// frame's own handling. Given cells, it takes the keyboard focus and hands its keys to the key hook.
 class GraphicView : public QFrame {
  public:
   using MouseHook = std::function<void(const MouseEvent&)>;
+  using KeyHook = std::function<void(const ViewKeyEvent&)>;
   GraphicView(QWidget* parent, int width, int height, MouseHook hook);
 
   Image& Surface() { return surface_; }
   // Copies `image` at the surface's origin, clipped, and repaints.
   void Show(const Image& image);
 
+  void SetCells(const ViewCells& cells, KeyHook keyHook);
+  const ViewCells* Cells() const { return cells_; }
+  // Where the focus mark stands in the widget, when it is shown.
+  std::optional<QRect> FocusMark() const;
+  // The cells' rectangle in the widget's coordinates.
+  QRect CellRect(const ViewCell& cell) const;
+  void FocusMoved();
+  void CellChanged(int cellIndex);
+
  protected:
   bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   void ReportMouse(const QEvent& event);
 
   Image surface_;
   MouseHook hook_;
+  KeyHook keyHook_;
+  const ViewCells* cells_ = nullptr;
   bool pressUnreleased_ = false;
 };
+
+// Lets assistive technology read every view that has cells as a table (made when it first asks).
+void InstallViewAccessibility();
+// Tells assistive technology that the view's focused cell moved, or that a cell's checked state changed.
+void AnnounceFocusedCell(GraphicView& view);
+void AnnounceCheckedChange(GraphicView& view, int cellIndex);
 
 // Drop-down combo with an edit field, as the classic control behaves: items kept sorted, and text typed
 // into the field is never taken as a selection, even when it equals an item.
@@ -123,6 +145,9 @@ class QtWindow final : public WindowBase {
   Image& ViewSurface(int viewId) override;
   void ShowImage(int viewId, const Image& image) override;
   void RepaintView(int viewId) override;
+  void SetViewCells(int viewId, const ViewCells& cells) override;
+  void ViewFocusMoved(int viewId) override;
+  void ViewCellChanged(int viewId, int cellIndex) override;
   void EnableMenuItem(int id, bool enabled) override;
   int ScreenX() const override;
   int ScreenY() const override;

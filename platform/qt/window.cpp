@@ -257,6 +257,19 @@ void QtWindow::RepaintView(int viewId) {
   if (GraphicView* view = View(viewId)) view->update();
 }
 
+void QtWindow::SetViewCells(int viewId, const ViewCells& cells) {
+  if (GraphicView* view = View(viewId))
+    view->SetCells(cells, [this, viewId](const ViewKeyEvent& event) { DeliverViewKey(viewId, event); });
+}
+
+void QtWindow::ViewFocusMoved(int viewId) {
+  if (GraphicView* view = View(viewId)) view->FocusMoved();
+}
+
+void QtWindow::ViewCellChanged(int viewId, int cellIndex) {
+  if (GraphicView* view = View(viewId)) view->CellChanged(cellIndex);
+}
+
 int QtWindow::NativeFocus() const {
   // The window's focus child, also while the window is inactive, mapped to the control that holds it
   // (a combo box's edit field counts as the combo box).

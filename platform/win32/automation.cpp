@@ -8,6 +8,7 @@
 
 #include "platform/automation_steps.h"
 #include "platform/win32/colour_choosers.h"
+#include "platform/win32/dib.h"
 #include "platform/win32/message_boxes.h"
 #include "platform/win32/picture_file.h"
 #include "platform/win32/win32_window.h"
@@ -168,10 +169,49 @@ VirtualKey VirtualKeyOf(Key key) {
     case Key::kEscape:
       return {VK_ESCAPE, false};
     case Key::kTab:
+      return {VK_TAB, false};
+    // The arrows, Home and End of the block beside the letters, not the keypad's: extended keys.
+    case Key::kLeft:
+      return {VK_LEFT, true};
+    case Key::kRight:
+      return {VK_RIGHT, true};
+    case Key::kUp:
+      return {VK_UP, true};
+    case Key::kDown:
+      return {VK_DOWN, true};
+    case Key::kHome:
+      return {VK_HOME, true};
+    case Key::kEnd:
+      return {VK_END, true};
+    case Key::kSpace:
       break;
   }
-  return {VK_TAB, false};
+  return {VK_SPACE, false};
 }
+
+// Ctrl held for the thread while a key is delivered, as GetKeyState reports it to the receiver.
+class HeldControl {
+ public:
+  explicit HeldControl(Modifier modifier) : held_(modifier == Modifier::kControl) {
+    if (!held_) return;
+    GetKeyboardState(saved_);
+    BYTE state[256];
+    GetKeyboardState(state);
+    state[VK_CONTROL] |= kDown;
+    state[VK_LCONTROL] |= kDown;
+    SetKeyboardState(state);
+  }
+  ~HeldControl() {
+    if (held_) SetKeyboardState(saved_);
+  }
+  HeldControl(const HeldControl&) = delete;
+  HeldControl& operator=(const HeldControl&) = delete;
+
+ private:
+  static constexpr BYTE kDown = 0x80;
+  bool held_;
+  BYTE saved_[256] = {};
+};
 
 constexpr LPARAM kExtendedKey = 1 << 24;
 constexpr LPARAM kKeyReleased = LPARAM(3) << 30;  // was down, is up
@@ -347,9 +387,42 @@ void RequestClose(Window& window) {
   SendMessageW(AsWin32(window).Handle(), WM_CLOSE, 0, 0);
 }
 
-void PressKey(Window& window, Key key) {
+void PressKey(Window& window, Key key, Modifier modifier) {
   const HWND handle = AsWin32(window).Handle();
+  const HeldControl control(modifier);
   if (IsWindowEnabled(handle)) PressKeyIn(handle, key);
+}
+
+// The view paints itself into a bitmap as it paints on the screen, focus mark included.
+Image ShownView(Window& window, int viewId) {
+  const HWND view = AsWin32(window).ControlHandle(viewId);
+  const Image& surface = window.ViewSurface(viewId);
+  if (view == nullptr || surface.Empty()) return {};
+  const int width = surface.Width(), height = surface.Height();
+  BITMAPINFO info = win32::TopDownBitmapInfo(width, height, 32);
+  void* bits = nullptr;
+  const HDC screen = GetDC(nullptr);
+  const HDC dc = CreateCompatibleDC(screen);
+  const HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  ReleaseDC(nullptr, screen);
+  Image picture;
+  if (bitmap != nullptr) {
+    const HGDIOBJ old = SelectObject(dc, bitmap);
+    SendMessageW(view, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    GdiFlush();
+    picture = Image(width, height);
+    const auto* pixels = static_cast<const std::uint8_t*>(bits);
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x) {
+        const std::uint8_t* bgrx = pixels + (static_cast<std::size_t>(y) * width + x) * 4;
+        picture.SetPixel(x, y, MakeColour(bgrx[2], bgrx[1], bgrx[0]));
+      }
+    }
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+  }
+  DeleteDC(dc);
+  return picture;
 }
 
 void Deactivate(Window& /*window*/) {

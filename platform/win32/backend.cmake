@@ -4,7 +4,8 @@
 enable_language(RC)
 target_compile_definitions(kalvor_core PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                                               _WIN32_WINNT=0x0601 WINVER=0x0601)
-target_link_libraries(kalvor_core PUBLIC comctl32 comdlg32 gdi32 user32)
+# oleacc, ole32 and oleaut32: the calendar view's answers to screen readers (Active Accessibility).
+target_link_libraries(kalvor_core PUBLIC comctl32 comdlg32 gdi32 user32 oleacc ole32 oleaut32)
 
 # The program: a GUI program (no console) carrying its icon, flags, manifest and version. The test
 # programs carry the same resources, so that they load the same flags and the same common controls.

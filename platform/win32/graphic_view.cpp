@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "platform/win32/dib.h"
+#include "platform/win32/view_accessible.h"
 #include "platform/win32/win32_window.h"
 
 namespace platform::win32 {
@@ -30,6 +31,32 @@ std::optional<MouseKind> KindOf(UINT message) {
   }
 }
 
+std::optional<ViewKey> ViewKeyOf(WPARAM virtualKey) {
+  switch (virtualKey) {
+    case VK_LEFT:
+      return ViewKey::kLeft;
+    case VK_RIGHT:
+      return ViewKey::kRight;
+    case VK_UP:
+      return ViewKey::kUp;
+    case VK_DOWN:
+      return ViewKey::kDown;
+    case VK_HOME:
+      return ViewKey::kHome;
+    case VK_END:
+      return ViewKey::kEnd;
+    case VK_SPACE:
+      return ViewKey::kSpace;
+    default:
+      return std::nullopt;
+  }
+}
+
+// Screen readers number a window's children from 1; 0 is the view itself.
+LONG ChildIdOf(int cellIndex) {
+  return cellIndex + 1;
+}
+
 Image SurfaceFor(HWND handle) {
   RECT client{};
   GetClientRect(handle, &client);
@@ -48,6 +75,10 @@ GraphicView::GraphicView(Win32Window& window, int id, HWND handle)
 }
 
 GraphicView::~GraphicView() {
+  if (accessible_ != nullptr) {
+    accessible_->Disconnect();  // a screen reader may hold it longer than the view lives
+    accessible_->Release();
+  }
   if (IsWindow(handle_)) {
     SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
     RemovePropW(handle_, kViewProperty);
@@ -60,6 +91,70 @@ void GraphicView::PaintInto(HDC dc) const {
   BITMAPINFO info = TopDownBitmapInfo(surface_.Width(), surface_.Height(), 24);
   SetDIBitsToDevice(dc, 0, 0, surface_.Width(), surface_.Height(), 0, 0, 0, surface_.Height(),
                     surface_.Row(0), &info, DIB_RGB_COLORS);
+  const int focused = cells_ != nullptr && HasFocus() ? cells_->FocusedCell() : -1;
+  if (focused < 0) return;
+  const ViewCell cell = cells_->Cell(focused);
+  // The system's dotted focus rectangle; RECT's right and bottom lie just outside it.
+  const RECT mark{cell.left + kFocusMarkInset, cell.top + kFocusMarkInset, cell.right + 1 - kFocusMarkInset,
+                  cell.bottom + 1 - kFocusMarkInset};
+  DrawFocusRect(dc, &mark);
+}
+
+void GraphicView::SetCells(const ViewCells& cells) {
+  cells_ = &cells;
+  // A tab stop: the dialog's first, so the view has the focus when the window opens.
+  SetWindowLongPtrW(handle_, GWL_STYLE, GetWindowLongPtrW(handle_, GWL_STYLE) | WS_TABSTOP);
+}
+
+void GraphicView::FocusMoved() {
+  InvalidateRect(handle_, nullptr, FALSE);
+  AnnounceFocus();
+}
+
+void GraphicView::CellChanged(int cellIndex) {
+  if (cells_ != nullptr && cellIndex >= 0)
+    NotifyWinEvent(EVENT_OBJECT_STATECHANGE, handle_, OBJID_CLIENT, ChildIdOf(cellIndex));
+}
+
+void GraphicView::AnnounceFocus() const {
+  const int focused = cells_ != nullptr && HasFocus() ? cells_->FocusedCell() : -1;
+  if (focused >= 0) NotifyWinEvent(EVENT_OBJECT_FOCUS, handle_, OBJID_CLIENT, ChildIdOf(focused));
+}
+
+void GraphicView::ReportKey(WPARAM virtualKey) {
+  const std::optional<ViewKey> key = ViewKeyOf(virtualKey);
+  if (key) window_.DeliverViewKey(id_, ViewKeyEvent{*key, GetKeyState(VK_CONTROL) < 0});
+}
+
+bool GraphicView::HandleCellsMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (message) {
+    case WM_GETDLGCODE:
+      // Arrows and Space are the view's own; Tab and Enter stay the dialog's.
+      result = DLGC_WANTARROWS | DLGC_WANTCHARS;
+      return true;
+    case WM_KEYDOWN:
+      if (!ViewKeyOf(wParam)) return false;
+      ReportKey(wParam);
+      result = 0;
+      return true;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      // A static takes no focus by itself; the click's own handling follows.
+      if (!HasFocus()) ::SetFocus(handle_);
+      return false;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      InvalidateRect(handle_, nullptr, FALSE);
+      if (message == WM_SETFOCUS) AnnounceFocus();
+      return false;
+    case WM_GETOBJECT:
+      if (static_cast<LONG>(lParam) != static_cast<LONG>(OBJID_CLIENT)) return false;
+      if (accessible_ == nullptr) accessible_ = new ViewAccessible(*this);
+      result = LresultFromObject(kIidIAccessible, wParam, accessible_);
+      return true;
+    default:
+      return false;
+  }
 }
 
 void GraphicView::ReportMouse(UINT message, LPARAM lParam) {
@@ -91,6 +186,10 @@ LRESULT CALLBACK GraphicView::Procedure(HWND handle, UINT message, WPARAM wParam
       return 0;
     default:
       break;
+  }
+  if (view->cells_ != nullptr) {
+    LRESULT result = 0;
+    if (view->HandleCellsMessage(message, wParam, lParam, result)) return result;
   }
   // The program's handler first; the view may be gone afterwards if the handler ended its window.
   view->ReportMouse(message, lParam);

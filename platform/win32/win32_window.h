@@ -48,6 +48,9 @@ class Win32Window final : public WindowBase {
   Image& ViewSurface(int viewId) override;
   void ShowImage(int viewId, const Image& image) override;
   void RepaintView(int viewId) override;
+  void SetViewCells(int viewId, const ViewCells& cells) override;
+  void ViewFocusMoved(int viewId) override;
+  void ViewCellChanged(int viewId, int cellIndex) override;
   void EnableMenuItem(int id, bool enabled) override;
   int ScreenX() const override;
   int ScreenY() const override;
@@ -59,6 +62,9 @@ class Win32Window final : public WindowBase {
   // Pixels the menu bar takes from the top of the client height asked for.
   int MenuStrip() const { return menuStrip_; }
   bool HasMenuItem(int id) const;
+
+  // For the graphic views.
+  GraphicView* View(int viewId) const;
 
  protected:
   void ShowNative() override;

@@ -249,6 +249,23 @@ INT_PTR Win32Window::OnControlColour(HDC dc, HWND handle) {
   return reinterpret_cast<INT_PTR>(control->backgroundBrush);
 }
 
+GraphicView* Win32Window::View(int viewId) const {
+  const Control* control = FindControl(viewId);
+  return control ? control->view.get() : nullptr;
+}
+
+void Win32Window::SetViewCells(int viewId, const ViewCells& cells) {
+  if (GraphicView* view = View(viewId)) view->SetCells(cells);
+}
+
+void Win32Window::ViewFocusMoved(int viewId) {
+  if (GraphicView* view = View(viewId)) view->FocusMoved();
+}
+
+void Win32Window::ViewCellChanged(int viewId, int cellIndex) {
+  if (GraphicView* view = View(viewId)) view->CellChanged(cellIndex);
+}
+
 int Win32Window::IdOfControl(HWND control) const {
   // A combo box's edit field (or a picture combo's inner combo) counts as the combo box.
   for (HWND at = control; at != nullptr && at != handle_; at = GetParent(at)) {

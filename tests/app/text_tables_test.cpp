@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/automation.h"
 #include "tests/support/test_system.h"
 
 namespace kalvor {
@@ -64,6 +65,8 @@ std::vector<NamedText> EveryText() {
   AddTable(all, "shapeNames", shapeNames);
   AddTable(all, "monthNames", monthNames);
   AddTable(all, "weekdayNames", weekdayNames);
+  AddTable(all, "weekdayFullNames", weekdayFullNames);
+  AddTable(all, "monthNamesInDates", monthNamesInDates);
   AddTable(all, "menuOperations", menuOperations);
   AddTable(all, "menuColours", menuColours);
   AddTable(all, "msgAuthor", msgAuthor);
@@ -121,6 +124,49 @@ TEST(TextTables, ALanguageOrRowOutsideTheTablesNeverIndexesThem) {
   EXPECT_EQ(yearTable(51), 2050);
   EXPECT_EQ(yearTable(0), 0);
   EXPECT_EQ(yearTable(52), 0);
+}
+
+}  // namespace
+}  // namespace kalvor
+
+namespace kalvor {
+namespace {
+
+// The program's languages as the locale data names them.
+constexpr const char* kLocales[kLanguageCount] = {"es-ES", "pt-BR", "fr-FR", "de-DE", "en-GB", "it-IT"};
+
+TEST(FullDates, WeekdayAndMonthNamesAreThoseOfTheLocaleData) {
+  int compared = 0;
+  for (int language = 1; language <= kLanguageCount; ++language) {
+    const std::string locale = kLocales[language - 1];
+    for (int weekday = 1; weekday <= 7; ++weekday) {
+      const auto expected = platform::automation::SystemWeekdayName(locale, weekday);
+      if (!expected) continue;
+      EXPECT_EQ(Text(text::weekdayFullNames, weekday, language), *expected) << locale << " " << weekday;
+      ++compared;
+    }
+    for (int month = 1; month <= kMonthsPerYear; ++month) {
+      const auto expected = platform::automation::SystemMonthName(locale, month);
+      if (!expected) continue;
+      EXPECT_EQ(Text(text::monthNamesInDates, month, language), *expected) << locale << " " << month;
+      ++compared;
+    }
+  }
+  if (compared == 0) GTEST_SKIP() << "the system has no locale data for the program's languages";
+  EXPECT_EQ(compared, kLanguageCount * 19) << "some languages had no locale data";
+}
+
+// January 7, 2001 was a Sunday, March 1, 2000 a Wednesday (2000 being a leap year).
+TEST(FullDates, ReadAsEachLanguageWritesADate) {
+  EXPECT_EQ(FullDate(2001, 1, 7, 1), "domingo 7 de enero de 2001");
+  EXPECT_EQ(FullDate(2001, 1, 7, 2), "domingo 7 de janeiro de 2001");
+  EXPECT_EQ(FullDate(2001, 1, 7, 3), "dimanche 7 janvier 2001");
+  EXPECT_EQ(FullDate(2001, 1, 7, 4), "Sonntag 7. Januar 2001");
+  EXPECT_EQ(FullDate(2001, 1, 7, 5), "Sunday 7 January 2001");
+  EXPECT_EQ(FullDate(2001, 1, 7, 6), "domenica 7 gennaio 2001");
+  EXPECT_EQ(FullDate(2000, 3, 1, 5), "Wednesday 1 March 2000");
+  EXPECT_EQ(FullDate(2050, 12, 31, 4), "Samstag 31. Dezember 2050");
+  EXPECT_EQ(FullDate(2001, 1, 7, 0), FullDate(2001, 1, 7, 1));  // a damaged language reads as Spanish
 }
 
 }  // namespace
