@@ -1,5 +1,7 @@
 #include "app/text_tables.h"
 
+#include "platform/application.h"
+
 namespace kalvor {
 
 namespace text {
@@ -44,6 +46,15 @@ const char* Text(const LanguageRow& row, int languageIndex) { return row[SafeLan
 std::string lblMaxMonths(int languageIndex) {
   const MaxMonthsHalves& halves = kMaxMonthsHalves[SafeLanguage(languageIndex) - 1];
   return std::string(halves.before) + std::to_string(MaxMonths) + halves.after;
+}
+
+const char* LanguageCode(int languageIndex) {
+  static constexpr LanguageRow kCodes = {"es", "pt", "fr", "de", "en", "it"};
+  return Text(kCodes, languageIndex);
+}
+
+void SpeakLanguage(int languageIndex) {
+  platform::SetToolkitLanguage(LanguageCode(languageIndex));
 }
 
 std::string FullDate(int year, int month, int day, int languageIndex) {

@@ -69,6 +69,10 @@ const char* Text(const std::array<LanguageRow, N>& table, int row, int languageI
 // "The maximum number of months is 20", put together from its two halves and MaxMonths.
 std::string lblMaxMonths(int languageIndex);
 
+// The language's ISO 639-1 code ("es" for 1 Spanish ... "it" for 6 Italian).
+const char* LanguageCode(int languageIndex);
+// Has the toolkit speak the program's language in its own texts (the colour chooser, a text box's menu).
+void SpeakLanguage(int languageIndex);
 // The date as a screen reader reads it in the language: "Sunday 7 January 2001",
 // "domingo 7 de enero de 2001". The month must be 1..12 and the day one it has.
 std::string FullDate(int year, int month, int day, int languageIndex);

@@ -42,6 +42,9 @@ platform::WindowSpec FileNameDialogSpec() {
   spec.y = kDialogY;
   spec.closeBox = true;
   spec.font = kDialogFont;
+  // A standard dialog's keys: Enter in the name box accepts, Escape cancels.
+  spec.acceptButton = kFileNameAcceptId;
+  spec.cancelButton = kFileNameCancelId;
   return spec;
 }
 

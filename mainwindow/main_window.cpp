@@ -84,6 +84,7 @@ std::vector<platform::Menu> BuildMainMenu(int languageIndex) {
 
 int OpenMainWindow(Program& program) {
   MainWindowHandler handler(program);
+  SpeakLanguage(program.settings.languageIndex);  // the colour chooser's texts among others
   return platform::Window::RunModal(MainWindowSpec(), kMainWindowControls,
                                     BuildMainMenu(program.settings.languageIndex), handler);
 }

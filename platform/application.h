@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 namespace platform {
 
@@ -18,5 +19,10 @@ class Application {
   struct Impl;
   std::unique_ptr<Impl> impl_;
 };
+
+// The language of the toolkit's own texts (the colour chooser, a text box's menu), by its ISO 639-1
+// code ("es"). True when the toolkit now speaks it; where the system supplies those texts in its own
+// language, as Windows does, nothing changes and the answer is false.
+bool SetToolkitLanguage(const std::string& code);
 
 }  // namespace platform

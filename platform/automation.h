@@ -83,6 +83,9 @@ void MouseAtScreenPixel(Window& window, int viewId, MouseKind kind, int x, int y
 // The view's drawing area as the display shows it.
 Image ScreenViewPicture(Window& window, int viewId);
 
+// The icon the window gives the window manager, drawn on white at the size the system shows it: large
+// (the task switcher's) or small (the caption's and taskbar's). An empty picture when it has none.
+Image WindowIcon(const Window& window, bool large);
 // Whether the window manager was offered a close box / minimise box / resizing.
 struct Frame {
   bool closeBox = false;
@@ -125,6 +128,8 @@ bool SaveMessageBoxPicture(const std::string& path);
 struct SeenChooser {
   Colour initial = 0;
   int x = 0, y = 0;  // screen position of its top-left corner, in the program's pixels
+  std::string caption;
+  std::vector<std::string> buttons;  // its push buttons' texts, without their mnemonic marks
 };
 std::optional<SeenChooser> OpenColourChooser();
 bool AnswerColourChooser(std::optional<Colour> colour);

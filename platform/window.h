@@ -64,6 +64,11 @@ struct WindowSpec {
   bool minimiseBox = false;
   bool closeBox = false;  // a system menu with a close box
   FontSpec font = {"MS Sans Serif", 8, false};
+  // The keys of a standard dialog, by button id (0: the key does nothing). Enter where no push button
+  // has the focus (in a text box, say) presses acceptButton; Escape presses cancelButton. Enter on a
+  // focused push button presses that button in every window.
+  int acceptButton = 0;
+  int cancelButton = 0;
 };
 
 struct MenuItem {

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Cross-builds the Windows program on Debian 12 (installing what is missing) and packs it:
 # kalvor-windows.zip holds kalvor.exe, one static program that needs only Windows' own DLLs, a short
-# read-me and the licence of the font it carries. Kalvor keeps its data files beside itself, so the unpacked folder is a portable install.
+# read-me and the licence of the font it carries. Kalvor keeps its data files beside itself, so the
+# unpacked folder is a portable install. kalvor-setup.exe installs the same for the current user, without
+# administrator rights, with a Start-menu entry and an uninstaller (scripts/pack-windows.sh).
 #   bash scripts/build-windows.sh [OUTPUT_FOLDER]      (default: the project's root)
 set -euo pipefail
 
@@ -14,14 +16,7 @@ cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake
   -DCMAKE_BUILD_TYPE=Release -DKALVOR_TESTS=OFF -DKALVOR_BENCHMARKS=OFF >/dev/null
 cmake --build "$build" -j 2 --target kalvor
 
-staging="$(mktemp -d)"
-trap 'rm -rf "$staging"' EXIT
-mkdir "$staging/Kalvor"
-x86_64-w64-mingw32-strip -o "$staging/Kalvor/kalvor.exe" "$build/kalvor.exe"
-cp "$root/resources/windows/README.txt" "$root/resources/windows/PT-Sans-License.txt" "$staging/Kalvor/"
-sed -i 's/$/\r/' "$staging/Kalvor/"*.txt  # Windows line ends
-rm -f "$output/kalvor-windows.zip"
-(cd "$staging" && zip -q -r -X "$output/kalvor-windows.zip" Kalvor)
+bash "$root/scripts/pack-windows.sh" "$build/kalvor.exe" "$output"
 
-echo "Built $output/kalvor-windows.zip: kalvor.exe $(stat -c %s "$staging/Kalvor/kalvor.exe") bytes, importing"
-x86_64-w64-mingw32-objdump -p "$staging/Kalvor/kalvor.exe" | awk '/DLL Name/ { print "  " $3 }'
+echo "kalvor.exe imports"
+x86_64-w64-mingw32-objdump -p "$build/kalvor.exe" | awk '/DLL Name/ { print "  " $3 }'

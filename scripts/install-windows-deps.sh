@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what the Windows build needs on Debian 12, and only what is missing: the MinGW-w64 cross
 # compiler, Wine to run and test the program (with its recommends, which bring the fonts-wine package:
-# Tahoma and MS Sans Serif), GoogleTest's sources to cross-build the tests, zip for the package, and
-# Google Benchmark's Debian source package for the benchmarks.
+# Tahoma and MS Sans Serif), GoogleTest's sources to cross-build the tests, zip and NSIS for the package
+# and its installer, and Google Benchmark's Debian source package for the benchmarks.
 set -euo pipefail
 
 packages=(
@@ -13,6 +13,7 @@ packages=(
   googletest                                     # GoogleTest's sources, built for Windows with the tests
   dpkg-dev                                       # apt-get source unpacks Google Benchmark's sources
   zip                                            # kalvor-windows.zip
+  nsis                                           # kalvor-setup.exe, the per-user installer
   fonts-paratype                                 # PT Sans Bold, which the program carries
   util-linux                                     # flock, mount: the Wine prefix and the small disks
 )

@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Kalvor and starts it. Its data files live beside the program, in build/.
+# Installs what the program needs (and nothing for the tests), builds Kalvor alone and starts it. Its
+# data files live beside the program, in build/: the same folder as the test command's, configured here
+# without the tests and benchmarks (scripts/test.sh turns them on again).
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-bash "$root/scripts/install-deps.sh"
-bash "$root/scripts/build.sh" "$root/build"
+build="$root/build"
+bash "$root/scripts/install-deps.sh" --program
+cmake -S "$root" -B "$build" -DKALVOR_TESTS=OFF -DKALVOR_BENCHMARKS=OFF >/dev/null
+cmake --build "$build" -j "$(nproc)" --target kalvor
 
-program="$root/build/kalvor"
+program="$build/kalvor"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "There is no display here (neither DISPLAY nor WAYLAND_DISPLAY is set)."
   echo "Starting Kalvor on a virtual X server (Xvfb) instead: it runs, but nothing appears on this screen."

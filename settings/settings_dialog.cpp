@@ -102,8 +102,9 @@ bool AllChosen(const Settings& settings) {
          settings.lastYearIndex > 0 && settings.dayShape > 0;
 }
 
-// Sets every visible text for the language and refills the five lists, dropping their selections.
+// Sets every visible text for the language (the toolkit's own too) and refills the five lists, dropping their selections.
 void FillSettingsTexts(Window& dialog, int language) {
+  SpeakLanguage(language);
   dialog.SetText(kLanguagesLabel, Text(text::lblLanguages, language));
   dialog.SetText(kStartMonthLabel, Text(text::lblStartMonth, language));
   dialog.SetText(kStartYearLabel, Text(text::lblStartYear, language));

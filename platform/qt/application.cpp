@@ -23,7 +23,8 @@ struct Application::Impl {
     // Windows end through the program's own commands, never because the last one closed.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QStringLiteral("kalvor"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/resources/kalvor.png")));
+    // The Windows icon file: its 16, 32 and 64-pixel pictures, each drawn for its size.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/resources/kalvor.ico")));
     QApplication::setLayoutDirection(Qt::LeftToRight);
     QStyle* style = QStyleFactory::create(QString::fromLatin1(kStyle));
     QApplication::setStyle(style);

@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTimer>
@@ -435,7 +436,12 @@ bool SaveMessageBoxPicture(const std::string& path) {
 std::optional<SeenChooser> OpenColourChooser() {
   const QColorDialog* dialog = qt::OpenQColorDialog();
   if (!dialog) return std::nullopt;
-  return SeenChooser{FromQColor(qt::ChooserInitialColour(*dialog)), dialog->pos().x(), dialog->pos().y()};
+  SeenChooser seen{FromQColor(qt::ChooserInitialColour(*dialog)), dialog->pos().x(), dialog->pos().y(),
+                   dialog->windowTitle().toStdString(), {}};
+  for (const QPushButton* button : dialog->findChildren<QPushButton*>()) {
+    if (button->isVisibleTo(dialog)) seen.buttons.push_back(button->text().remove(QLatin1Char('&')).toStdString());
+  }
+  return seen;
 }
 
 bool AnswerColourChooser(std::optional<Colour> colour) {

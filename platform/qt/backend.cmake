@@ -6,7 +6,7 @@ find_library(KALVOR_XCB_LIBRARY xcb REQUIRED)
 target_link_libraries(kalvor_core PUBLIC Qt6::Widgets ${KALVOR_XCB_LIBRARY})
 set_target_properties(kalvor_core PROPERTIES AUTOMOC ON)
 # Pictures the program carries (language flags, icon), compiled in and found by name.
-file(GLOB KALVOR_RESOURCES CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR} resources/flags/*.bmp resources/*.png)
+file(GLOB KALVOR_RESOURCES CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR} resources/flags/*.bmp resources/*.png resources/*.ico)
 if(KALVOR_RESOURCES)
   qt_add_resources(kalvor_core kalvor_resources PREFIX "/" FILES ${KALVOR_RESOURCES})
 endif()

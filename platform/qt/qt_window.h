@@ -25,7 +25,8 @@ namespace platform::qt {
 class QtWindow;
 
 // The top-level widget. The window manager's close request and activation changes go to the handler;
-// nothing here closes the window by itself (no Escape, no close box default).
+// nothing here closes the window by itself (no close box default). Enter and Escape that no control
+// took reach the window's accept and cancel buttons, where it has them.
 class WindowWidget : public QWidget {
  public:
   explicit WindowWidget(QtWindow& owner);
@@ -33,6 +34,7 @@ class WindowWidget : public QWidget {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   QtWindow& owner_;
@@ -156,6 +158,9 @@ class QtWindow final : public WindowBase {
   std::vector<std::string> ItemTexts(int id) const;
   bool MenuItemEnabled(int id) const;
 
+  // Enter or Escape that no control took; true when a button of the window answered it.
+  bool PressDialogKey(bool escape);
+
   WindowWidget& Widget() const { return *widget_; }
   QWidget* Control(int id) const;
   GraphicView* View(int id) const;
@@ -186,6 +191,8 @@ class QtWindow final : public WindowBase {
   std::map<int, QWidget*> controls_;
   std::map<int, QAction*> menuActions_;
   QEventLoop* loop_ = nullptr;  // while the window's loop runs
+  int acceptButton_ = 0;  // pressed by Enter where no push button has the focus
+  int cancelButton_ = 0;  // pressed by Escape
   Image noSurface_;             // returned for an unknown view id
 };
 

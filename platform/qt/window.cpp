@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -48,9 +49,22 @@ void WindowWidget::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
 }
 
+// A text box leaves Enter and Escape to its window; a focused push button takes Enter itself.
+void WindowWidget::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+  if (event->modifiers() & ~Qt::KeypadModifier || !(enter || key == Qt::Key_Escape) ||
+      !owner_.PressDialogKey(key == Qt::Key_Escape)) {
+    QWidget::keyPressEvent(event);
+  }
+}
+
 QtWindow::QtWindow(const WindowSpec& spec, const std::vector<ControlSpec>& controls,
                    const std::vector<Menu>& menus, WindowHandler& handler)
-    : WindowBase(handler), widget_(new WindowWidget(*this)) {
+    : WindowBase(handler),
+      widget_(new WindowWidget(*this)),
+      acceptButton_(spec.acceptButton),
+      cancelButton_(spec.cancelButton) {
   widget_->setWindowFlags(FlagsFor(spec));
   AskForFrame(*widget_, {spec.minimiseBox, spec.closeBox});
   widget_->setWindowTitle(QString::fromStdString(spec.caption));
@@ -90,6 +104,14 @@ void QtWindow::Place(const WindowSpec& spec) {
 
 void QtWindow::ShowNative() {
   widget_->show();
+  // The first control in tab order holds the keyboard focus from the start, as on Windows, so that
+  // typing reaches the file-name dialog's name box before the window manager reports the activation.
+  for (QWidget* next = widget_->nextInFocusChain(); next != widget_; next = next->nextInFocusChain()) {
+    if ((next->focusPolicy() & Qt::TabFocus) && next->isEnabled() && next->isVisibleTo(widget_)) {
+      next->setFocus(Qt::TabFocusReason);
+      break;
+    }
+  }
   widget_->activateWindow();
 }
 
@@ -106,6 +128,13 @@ void QtWindow::RunLoop() {
 
 void QtWindow::WakeLoop() {
   if (loop_) loop_->quit();
+}
+
+bool QtWindow::PressDialogKey(bool escape) {
+  auto* button = ControlAs<QAbstractButton>(escape ? cancelButton_ : acceptButton_);
+  if (Ended() || button == nullptr) return false;
+  button->click();  // a disabled button does nothing, as under the mouse
+  return true;
 }
 
 std::string QtWindow::Caption() const {

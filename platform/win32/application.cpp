@@ -26,4 +26,9 @@ Application::~Application() {
   if (impl_->comReady) CoUninitialize();
 }
 
+// The common dialogs and the system's menus speak the language of the user's Windows.
+bool SetToolkitLanguage(const std::string& /*code*/) {
+  return false;
+}
+
 }  // namespace platform

@@ -590,7 +590,18 @@ std::optional<SeenChooser> OpenColourChooser() {
   RECT frame{};
   GetWindowRect(chooser->handle, &frame);
   const int dpi = win32::DpiOfWindow(chooser->handle);
-  return SeenChooser{chooser->initial, ToProgramPixels(frame.left, dpi), ToProgramPixels(frame.top, dpi)};
+  SeenChooser seen{chooser->initial, ToProgramPixels(frame.left, dpi), ToProgramPixels(frame.top, dpi),
+                   WindowText(chooser->handle), {}};
+  for (HWND child = GetWindow(chooser->handle, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t className[16] = {};
+    GetClassNameW(child, className, 16);
+    const LONG_PTR kind = GetWindowLongPtrW(child, GWL_STYLE) & BS_TYPEMASK;
+    if (std::wstring(className) == L"Button" && IsWindowVisible(child) &&
+        (kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON)) {
+      seen.buttons.push_back(Plain(WindowText(child)));
+    }
+  }
+  return seen;
 }
 
 bool AnswerColourChooser(std::optional<Colour> colour) {

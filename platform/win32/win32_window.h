@@ -84,6 +84,7 @@ class Win32Window final : public WindowBase {
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void OnCommandMessage(WPARAM wParam, LPARAM lParam);
   void PressFocusedButton();
+  void PressDialogButton(int id);
   INT_PTR OnControlColour(HDC dc, HWND control);
 
   void CreateControls(const WindowSpec& spec, const std::vector<ControlSpec>& controls);
@@ -104,6 +105,8 @@ class Win32Window final : public WindowBase {
   FontSpec font_;
   std::map<int, Control> controls_;
   std::vector<int> menuIds_;
+  int acceptButton_ = 0;  // pressed by Enter where no push button has the focus
+  int cancelButton_ = 0;  // pressed by Escape
   Image noSurface_;  // returned for an unknown view id
 };
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <tuple>
 
 #include "platform/win32/dpi.h"
 #include "platform/win32/fonts.h"
@@ -37,11 +38,24 @@ std::vector<DWORD> EmptyTemplate(DWORD style) {
   return memory;
 }
 
+// The icon the program carries (resources/windows/kalvor.rc), at the sizes the system draws for a
+// caption, the taskbar and Alt+Tab. Every window has it: the ownerless dialogs have taskbar buttons too.
+constexpr int kProgramIconId = 1;
+
+void SetProgramIcon(HWND window) {
+  for (const auto& [which, across, down] : {std::tuple{ICON_BIG, SM_CXICON, SM_CYICON},
+                                           std::tuple{ICON_SMALL, SM_CXSMICON, SM_CYSMICON}}) {
+    const HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON,
+                                   GetSystemMetrics(across), GetSystemMetrics(down), LR_SHARED);
+    if (icon != nullptr) SendMessageW(window, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+  }
+}
+
 }  // namespace
 
 Win32Window::Win32Window(const WindowSpec& spec, const std::vector<ControlSpec>& controls,
                          const std::vector<Menu>& menus, WindowHandler& handler)
-    : WindowBase(handler) {
+    : WindowBase(handler), acceptButton_(spec.acceptButton), cancelButton_(spec.cancelButton) {
   const std::vector<DWORD> dialogTemplate = EmptyTemplate(StyleFor(spec));
   handle_ = CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
                                        reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), nullptr,
@@ -52,6 +66,7 @@ Win32Window::Win32Window(const WindowSpec& spec, const std::vector<ControlSpec>&
   KeepDialogScalingToProgram(handle_);
   if (spec.minimiseBox && !spec.closeBox) DeleteMenu(GetSystemMenu(handle_, FALSE), SC_CLOSE, MF_BYCOMMAND);
   SetWindowTextW(handle_, windows::Widen(spec.caption).c_str());
+  SetProgramIcon(handle_);
   SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(spec.font, dpi_)), FALSE);
   SizeAndPlace(spec);
   CreateMenus(menus);
@@ -207,8 +222,9 @@ void Win32Window::OnCommandMessage(WPARAM wParam, LPARAM lParam) {
   const int code = HIWORD(wParam);
   if (lParam == 0) {
     // Enter where no button is the default comes as IDOK, Escape always as IDCANCEL: no control of the
-    // program has these ids, and Escape is no key of its windows.
+    // program has these ids. Escape acts only in a window with a cancel button.
     if (id == IDOK) PressFocusedButton();
+    if (id == IDCANCEL) PressDialogButton(cancelButton_);
     if (id != IDOK && id != IDCANCEL && HasMenuItem(id)) DeliverCommand(id, kNotifyClicked);
     return;
   }
@@ -230,10 +246,14 @@ void Win32Window::OnCommandMessage(WPARAM wParam, LPARAM lParam) {
 
 // Enter presses the focused push button. The dialog manager sends a button's own click only when it
 // made the button the default one (the focus came by Tab); otherwise Enter arrives here as IDOK.
+// Elsewhere (a text box) it presses the window's accept button, if it has one.
 void Win32Window::PressFocusedButton() {
   const HWND focus = GetFocus();
   const Control* control = FindControl(IdOfControl(focus));
-  if (control == nullptr || control->kind != ControlKind::kButton || control->handle != focus) return;
+  if (control == nullptr || control->kind != ControlKind::kButton || control->handle != focus) {
+    PressDialogButton(acceptButton_);
+    return;
+  }
   OnCommandMessage(MAKEWPARAM(GetDlgCtrlID(focus), BN_CLICKED), reinterpret_cast<LPARAM>(focus));
 }
 
@@ -251,6 +271,13 @@ void Win32Window::OnDpiChanged(int dpi, const RECT& suggested) {
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   MeasureMenuStrip();
   InvalidateRect(handle_, nullptr, TRUE);
+}
+
+// As a click would: a disabled button does nothing.
+void Win32Window::PressDialogButton(int id) {
+  const HWND button = ControlHandle(id);
+  if (button == nullptr || !IsWindowEnabled(button)) return;
+  OnCommandMessage(MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
 }
 
 INT_PTR Win32Window::OnControlColour(HDC dc, HWND handle) {

@@ -1,5 +1,6 @@
 // The keyboard as a desktop user relies on it: Enter presses the focused button in every dialog and
-// message box, Escape closes only a box that merely informs, and a Yes/No question waits for Yes or No.
+// message box, Escape closes a box that merely informs and cancels the file-name dialog, a Yes/No
+// question waits for Yes or No, and the other windows have no key that ends them.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -97,18 +98,28 @@ TEST(KeyboardE2e, AnInformingBoxClosesWithEnterOrEscapeAndTheDialogStays) {
   RunProgram(folder);
 }
 
-TEST(KeyboardE2e, EnterOnTheFileNameDialogsAcceptExports) {
+// The file-name dialog is a standard dialog: Enter in the name box accepts, Escape cancels; Enter on
+// a focused button presses that button.
+TEST(KeyboardE2e, EnterInTheNameBoxExportsAndEscapeCancels) {
   TempFolder folder;
   WriteSettingsFile(folder, TallestRun());
-  const std::string name = folder.File("calendario");
+  const std::string kept = folder.File("calendario");
+  const std::string dropped = folder.File("cancelado");
   Menu(kCmdBitmap);
-  OnWindow(kFileNameCaption, [name](Window& dialog) {
-    automation::TypeText(dialog, kFileNameEditId, name);
-    automation::PressKey(dialog, Key::kEnter);  // in the text box: no button has the focus
-    automation::PressKey(dialog, Key::kEscape);
-    EXPECT_TRUE(automation::WindowWithCaption(kFileNameCaption));
-    automation::Focus(dialog, kFileNameAcceptId);
+  OnWindow(kFileNameCaption, [](Window& dialog) {
+    EXPECT_EQ(automation::FocusedControl(dialog), kFileNameEditId);  // the name box, ready for typing
+    automation::PressKey(dialog, Key::kEnter);  // no name yet: refused, the dialog stays
+  });
+  automation::Then([] {
+    const auto box = automation::AnswerMessageBox(MessageAnswer::kOk);
+    ASSERT_TRUE(box) << "Enter in an empty name box did not press Accept";
+    EXPECT_EQ(box->text, "You have to write a filename");
+  });
+  OnWindow(kFileNameCaption, [kept](Window& dialog) {
+    automation::TypeText(dialog, kFileNameEditId, kept);
+    automation::Focus(dialog, kFileNameEditId);
     automation::PressKey(dialog, Key::kEnter);
+    EXPECT_FALSE(automation::WindowWithCaption(kFileNameCaption));
   });
   automation::Then([] {
     const auto box = automation::OpenMessageBox();
@@ -116,9 +127,28 @@ TEST(KeyboardE2e, EnterOnTheFileNameDialogsAcceptExports) {
     EXPECT_EQ(box->text, "Recorded a bitmap file");
     automation::PressMessageBoxKey(Key::kKeypadEnter);
   });
+  // Escape with a name typed: nothing is written, and Bitmap opens the dialog again afterwards.
+  Menu(kCmdBitmap);
+  OnWindow(kFileNameCaption, [dropped](Window& dialog) {
+    automation::TypeText(dialog, kFileNameEditId, dropped);
+    automation::Focus(dialog, kFileNameEditId);
+    automation::PressKey(dialog, Key::kEscape);
+    EXPECT_FALSE(automation::WindowWithCaption(kFileNameCaption));
+    EXPECT_FALSE(automation::OpenMessageBox());
+  });
+  Menu(kCmdBitmap);
+  // Enter on the focused Cancel cancels too: the focused button wins over the dialog's Accept.
+  OnWindow(kFileNameCaption, [dropped](Window& dialog) {
+    automation::TypeText(dialog, kFileNameEditId, dropped);
+    automation::Focus(dialog, kFileNameCancelId);
+    automation::PressKey(dialog, Key::kKeypadEnter);
+    EXPECT_FALSE(automation::WindowWithCaption(kFileNameCaption));
+    EXPECT_FALSE(automation::OpenMessageBox());
+  });
   GetOutAndCloseEverything();
   RunProgram(folder);
-  EXPECT_EQ(ReadBytes(name + ".bmp").size(), 2480994u);
+  EXPECT_EQ(ReadBytes(kept + ".bmp").size(), 2480994u);
+  EXPECT_FALSE(Exists(dropped + ".bmp"));
 }
 
 // The colour dialog has no key to end it, but Enter presses whichever of its buttons has the focus.

@@ -1,12 +1,16 @@
 // What the Windows program carries, as Windows loads it: the six language flags by their resource names,
-// the manifest that asks for version 6 of the common controls, the version information and the bold
-// font that stands in for bitmap faces.
+// the manifest (the systems it was made for, no elevation, its own scaling on every monitor, long paths,
+// version 6 of the common controls), the version information and the bold font that stands in for
+// bitmap faces.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
+
+#include "tests/support/test_system.h"
 
 namespace {
 
@@ -94,18 +98,98 @@ std::string ResourceText(const wchar_t* type, const wchar_t* name) {
   return std::string(data, SizeofResource(nullptr, found));
 }
 
-TEST(Win32Resources, TheManifestAsksForCommonControlsSixAndNothingAboutDpi) {
-  const std::string manifest = ResourceText(RT_MANIFEST, MAKEINTRESOURCEW(1));
+// The text of an element of the manifest (<name ...>text</name>) or the value of an attribute of its
+// first such element (<name attribute="value"/>); empty when absent.
+std::string ElementText(const std::string& xml, const std::string& name) {
+  const std::size_t open = xml.find("<" + name);
+  if (open == std::string::npos) return {};
+  const std::size_t start = xml.find('>', open) + 1;
+  const std::size_t end = xml.find("</" + name + ">", start);
+  return end == std::string::npos ? std::string() : xml.substr(start, end - start);
+}
+std::string AttributeOf(const std::string& xml, const std::string& name, const std::string& attribute) {
+  const std::size_t open = xml.find("<" + name + " ");
+  if (open == std::string::npos) return {};
+  const std::size_t close = xml.find('>', open);
+  const std::size_t at = xml.find(" " + attribute + "=\"", open);
+  if (at == std::string::npos || at > close) return {};
+  const std::size_t start = at + attribute.size() + 3;
+  return xml.substr(start, xml.find('"', start) - start);
+}
+std::set<std::string> SupportedSystems(const std::string& xml) {
+  std::set<std::string> ids;
+  for (std::size_t at = xml.find("<supportedOS "); at != std::string::npos; at = xml.find("<supportedOS ", at + 1))
+    ids.insert(AttributeOf(xml.substr(at), "supportedOS", "Id"));
+  return ids;
+}
+
+// kalvor.exe itself, beside the folder of the test programs, opened as data: its manifest as stored.
+std::string ProgramManifest() {
+  std::wstring path(MAX_PATH, L'\0');
+  path.resize(GetModuleFileNameW(nullptr, path.data(), MAX_PATH));
+  path = path.substr(0, path.find_last_of(L"\\/"));       // the tests' folder
+  path = path.substr(0, path.find_last_of(L"\\/") + 1) + L"kalvor.exe";  // the build folder
+  const HMODULE program = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (program == nullptr) {
+    ADD_FAILURE() << "kalvor.exe cannot be opened beside the tests";
+    return {};
+  }
+  const HRSRC found = FindResourceW(program, MAKEINTRESOURCEW(1), RT_MANIFEST);
+  std::string manifest;
+  if (found != nullptr) {
+    const auto* data = static_cast<const char*>(LockResource(LoadResource(program, found)));
+    manifest.assign(data, SizeofResource(program, found));
+  }
+  FreeLibrary(program);
+  return manifest;
+}
+
+// The identifiers Windows gives its versions in manifests (Microsoft's "Application manifests").
+const std::set<std::string> kWindows7To11 = {
+    "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",  // 7
+    "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",  // 8
+    "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",  // 8.1
+    "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",  // 10 and 11
+};
+
+TEST(Win32Resources, TheProgramsManifestNamesItsSystemsRightsScalingAndControls) {
+  const std::string manifest = ProgramManifest();
   ASSERT_FALSE(manifest.empty());
-  EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""),
-            std::string::npos);
-  EXPECT_EQ(manifest.find("dpiAware"), std::string::npos);
-  EXPECT_EQ(manifest.find("dpiAwareness"), std::string::npos);
-  // The process's activation context, made from it, takes comctl32 from the version 6 assembly.
+  EXPECT_EQ(SupportedSystems(manifest), kWindows7To11);
+  EXPECT_EQ(AttributeOf(manifest, "requestedExecutionLevel", "level"), "asInvoker");
+  EXPECT_EQ(AttributeOf(manifest, "requestedExecutionLevel", "uiAccess"), "false");
+  // Per-monitor v2, then v1 (Windows 8.1); "true/pm" is system-aware where dpiAwareness is unknown.
+  EXPECT_EQ(ElementText(manifest, "dpiAwareness"), "PerMonitorV2, PerMonitor");
+  EXPECT_EQ(ElementText(manifest, "dpiAware"), "true/pm");
+  EXPECT_EQ(ElementText(manifest, "longPathAware"), "true");
+  const std::size_t controls = manifest.find("name=\"Microsoft.Windows.Common-Controls\"");
+  ASSERT_NE(controls, std::string::npos);
+  EXPECT_EQ(AttributeOf(manifest.substr(manifest.rfind('<', controls)), "assemblyIdentity", "version"), "6.0.0.0");
+  // The test programs carry the same resources.
+  EXPECT_EQ(ResourceText(RT_MANIFEST, MAKEINTRESOURCEW(1)), manifest);
+}
+
+// What the system made of the manifest for this process: version 6 of the common controls, and a
+// process that scales itself on every monitor.
+TEST(Win32Resources, TheSystemTakesTheManifestsControlsAndScaling) {
   ACTCTX_SECTION_KEYED_DATA redirection{};
   redirection.cbSize = sizeof redirection;
   EXPECT_TRUE(FindActCtxSectionStringW(0, nullptr, ACTIVATION_CONTEXT_SECTION_DLL_REDIRECTION,
                                        L"comctl32.dll", &redirection));
+  // Windows 10's calls, looked up by name: the program itself imports nothing newer than Windows 7.
+  using GetContext = HANDLE(WINAPI*)();
+  using AwarenessOf = int(WINAPI*)(HANDLE);
+  const HMODULE user = GetModuleHandleW(L"user32.dll");
+  const auto getContext = reinterpret_cast<GetContext>(
+      reinterpret_cast<void*>(GetProcAddress(user, "GetThreadDpiAwarenessContext")));
+  const auto awarenessOf = reinterpret_cast<AwarenessOf>(
+      reinterpret_cast<void*>(GetProcAddress(user, "GetAwarenessFromDpiAwarenessContext")));
+  if (getContext == nullptr || awarenessOf == nullptr) GTEST_SKIP() << "a system older than Windows 10";
+  if (kalvor::testing::UnderWine())
+    GTEST_SKIP() << "Wine 8 treats every process alike whatever its manifest asks for (the shell's "
+                    "GetProcessDpiAwareness says per-monitor aware with or without the manifest's entries)";
+  constexpr int kPerMonitorAware = 2;  // DPI_AWARENESS_PER_MONITOR_AWARE
+  EXPECT_EQ(awarenessOf(getContext()), kPerMonitorAware);
 }
 
 TEST(Win32Resources, TheVersionNamesTheProgramAndItsMaker) {
