@@ -71,15 +71,20 @@ class ClickInWindow : public platform::WindowHandler {
   Drawn drawn;
 };
 
-void ClickOnADayInTheView(benchmark::State& state) {
+// Runs the handler in a window the size of the main window, with the calendar view alone in it.
+void RunInCalendarWindow(platform::WindowHandler& handler) {
   const std::vector<platform::ControlSpec> controls = {
       {kCalendarViewId, platform::ControlKind::kGraphicView, 5, 5, kCanvasWidth, kCanvasHeight, "", {}}};
   platform::WindowSpec spec;
   spec.caption = kMainWindowCaption;
   spec.clientWidth = 1204;
   spec.clientHeight = 752;
-  ClickInWindow handler(state);
   platform::Window::RunModal(spec, controls, {}, handler);
+}
+
+void ClickOnADayInTheView(benchmark::State& state) {
+  ClickInWindow handler(state);
+  RunInCalendarWindow(handler);
 }
 BENCHMARK(ClickOnADayInTheView)->Unit(benchmark::kMicrosecond);
 
@@ -111,14 +116,8 @@ class KeyInWindow : public platform::WindowHandler {
 };
 
 void ArrowKeyInTheView(benchmark::State& state) {
-  const std::vector<platform::ControlSpec> controls = {
-      {kCalendarViewId, platform::ControlKind::kGraphicView, 5, 5, kCanvasWidth, kCanvasHeight, "", {}}};
-  platform::WindowSpec spec;
-  spec.caption = kMainWindowCaption;
-  spec.clientWidth = 1204;
-  spec.clientHeight = 752;
   KeyInWindow handler(state);
-  platform::Window::RunModal(spec, controls, {}, handler);
+  RunInCalendarWindow(handler);
 }
 BENCHMARK(ArrowKeyInTheView)->Unit(benchmark::kMicrosecond);
 

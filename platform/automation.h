@@ -58,8 +58,6 @@ enum class Key { kEnter, kKeypadEnter, kEscape, kTab, kLeft, kRight, kUp, kDown,
 enum class Modifier { kNone, kControl };
 // Does nothing while a modal chooser blocks the window.
 void PressKey(Window& window, Key key, Modifier modifier = Modifier::kNone);
-// A view's picture as the screen shows it, the focus mark included; empty when the view cannot be drawn.
-Image ShownView(Window& window, int viewId);
 
 // What a menu bar shows: titles, and per menu its item texts ("-" for separators) and ids.
 std::vector<Menu> MenuBar(const Window& window);
@@ -80,7 +78,7 @@ int WindowDpi(const Window& window);                  // 96 at 100 %
 Geometry ScreenClientGeometry(const Window& window);  // the client area, with the menu bar's strip
 // The mouse at a display pixel of the view's drawing area (its client area, inside the border).
 void MouseAtScreenPixel(Window& window, int viewId, MouseKind kind, int x, int y);
-// The view's drawing area as the display shows it.
+// The view's drawing area as the display shows it, the focus mark included.
 Image ScreenViewPicture(Window& window, int viewId);
 
 // The icon the window gives the window manager, drawn on white at the size the system shows it: large

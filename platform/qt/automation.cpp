@@ -263,24 +263,6 @@ void PressKey(Window& window, Key key, Modifier modifier) {
   if (!Blocked(widget)) SendKey(widget, key, modifier);
 }
 
-Image ShownView(Window& window, int viewId) {
-  qt::GraphicView* view = qt::AsQt(window).View(viewId);
-  if (view == nullptr) return {};
-  const Image& surface = view->Surface();
-  // What the view paints, border left out.
-  const QImage shown = view->grab(QRect(kBorderWidth, kBorderWidth, surface.Width(), surface.Height()))
-                           .toImage()
-                           .convertToFormat(QImage::Format_RGB32);
-  Image picture(shown.width(), shown.height());
-  for (int y = 0; y < shown.height(); ++y) {
-    for (int x = 0; x < shown.width(); ++x) {
-      const QRgb pixel = shown.pixel(x, y);
-      picture.SetPixel(x, y, MakeColour(qRed(pixel), qGreen(pixel), qBlue(pixel)));
-    }
-  }
-  return picture;
-}
-
 void Deactivate(Window& window) {
   (void)window;
   QWidget& sink = ActivationSink();
@@ -361,12 +343,13 @@ void MouseAtScreenPixel(Window& window, int viewId, MouseKind kind, int x, int y
 }
 
 Image ScreenViewPicture(Window& window, int viewId) {
-  auto* view = dynamic_cast<qt::GraphicView*>(qt::AsQt(window).Control(viewId));
-  if (!view) return Image();
-  const QImage shown =
-      view->grab(QRect(kBorderWidth, kBorderWidth, view->Surface().Width(), view->Surface().Height()))
-          .toImage()
-          .convertToFormat(QImage::Format_RGB32);
+  qt::GraphicView* view = qt::AsQt(window).View(viewId);
+  if (view == nullptr) return {};
+  const Image& surface = view->Surface();
+  // What the view paints, border left out.
+  const QImage shown = view->grab(QRect(kBorderWidth, kBorderWidth, surface.Width(), surface.Height()))
+                           .toImage()
+                           .convertToFormat(QImage::Format_RGB32);
   Image picture(shown.width(), shown.height());
   for (int y = 0; y < shown.height(); ++y) {
     for (int x = 0; x < shown.width(); ++x) {

@@ -421,37 +421,6 @@ void PressKey(Window& window, Key key, Modifier modifier) {
 }
 
 // The view paints itself into a bitmap as it paints on the screen, focus mark included.
-Image ShownView(Window& window, int viewId) {
-  const HWND view = AsWin32(window).ControlHandle(viewId);
-  const Image& surface = window.ViewSurface(viewId);
-  if (view == nullptr || surface.Empty()) return {};
-  const int width = surface.Width(), height = surface.Height();
-  BITMAPINFO info = win32::TopDownBitmapInfo(width, height, 32);
-  void* bits = nullptr;
-  const HDC screen = GetDC(nullptr);
-  const HDC dc = CreateCompatibleDC(screen);
-  const HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  ReleaseDC(nullptr, screen);
-  Image picture;
-  if (bitmap != nullptr) {
-    const HGDIOBJ old = SelectObject(dc, bitmap);
-    SendMessageW(view, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    GdiFlush();
-    picture = Image(width, height);
-    const auto* pixels = static_cast<const std::uint8_t*>(bits);
-    for (int y = 0; y < height; ++y) {
-      for (int x = 0; x < width; ++x) {
-        const std::uint8_t* bgrx = pixels + (static_cast<std::size_t>(y) * width + x) * 4;
-        picture.SetPixel(x, y, MakeColour(bgrx[2], bgrx[1], bgrx[0]));
-      }
-    }
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-  }
-  DeleteDC(dc);
-  return picture;
-}
-
 void Deactivate(Window& /*window*/) {
   const HWND sink = ActivationSink();
   ShowWindow(sink, SW_SHOWNOACTIVATE);

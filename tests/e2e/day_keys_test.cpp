@@ -42,7 +42,7 @@ struct Difference {
   int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1;
 };
 Difference ShownOverPicture(platform::Window& window) {
-  const platform::Image shown = automation::ShownView(window, kCalendarViewId);
+  const platform::Image shown = automation::ScreenViewPicture(window, kCalendarViewId);  // at 100 %
   const platform::Image& picture = window.ViewSurface(kCalendarViewId);
   Difference difference;
   EXPECT_EQ(shown.Width(), picture.Width());

@@ -38,6 +38,19 @@ QAccessibleInterface* CalendarInterface(platform::Window& window) {
   return QAccessible::queryAccessibleInterface(platform::qt::AsQt(window).View(kCalendarViewId));
 }
 
+// Under a real X server the window's activation, and so the view's focus, lands a moment after it is
+// shown; what the activation itself announces is not under test.
+bool WaitForViewFocus(platform::Window& window) {
+  const QWidget* view = platform::qt::AsQt(window).View(kCalendarViewId);
+  const platform::automation::steps::Hold noStepMeanwhile;
+  for (int wait = 0; wait < 150 && !view->hasFocus(); ++wait) {
+    QCoreApplication::processEvents();
+    QThread::msleep(20);
+  }
+  QCoreApplication::processEvents();
+  return view->hasFocus();
+}
+
 class ViewAccessibleTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -56,6 +69,7 @@ TEST_F(ViewAccessibleTest, TheViewIsATableOfTheDaysWithTheirStates) {
   WriteSettingsFile(folder, TallestRun(6));  // Italian
   ClickView(DayOfTallestRun(2, 7).left + 3, DayOfTallestRun(2, 7).top + 3);
   OnMainWindow([](platform::Window& window) {
+    ASSERT_TRUE(WaitForViewFocus(window));
     QAccessibleInterface* table = CalendarInterface(window);
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(table->role(), QAccessible::Table);
@@ -102,15 +116,7 @@ TEST_F(ViewAccessibleTest, FocusAndMarkChangesAreAnnouncedForTheirDay) {
   // Screen readers hear of the focus only while the window has it.
   OnMainWindow([](platform::Window& window) { automation::Activate(window); });
   OnMainWindow([](platform::Window& window) {
-    // Under a real X server the activation lands a moment later; what it announces is not under test.
-    const QWidget* view = platform::qt::AsQt(window).View(kCalendarViewId);
-    const platform::automation::steps::Hold noStepMeanwhile;
-    for (int wait = 0; wait < 150 && !view->hasFocus(); ++wait) {
-      QCoreApplication::processEvents();
-      QThread::msleep(20);
-    }
-    ASSERT_TRUE(view->hasFocus());
-    QCoreApplication::processEvents();
+    ASSERT_TRUE(WaitForViewFocus(window));
     Heard().clear();
     automation::PressKey(window, automation::Key::kRight);  // December 2, 2000
     automation::PressKey(window, automation::Key::kDown);   // January 2, 2001
