@@ -53,7 +53,9 @@ void Expect(bool promise) {
 
 void CheckLoaded(const DayCells& cells, const Settings& settings, MarksLoad outcome, std::size_t size) {
   Expect(cells.MonthCount() == settings.monthCount);
-  Expect((outcome == MarksLoad::kBadFormat) == (size % kDayCellRecordSize != 0));
+  // A length no save makes: not whole records, or more cells than the longest run has.
+  const std::size_t longestFile = std::size_t{MaxMonths} * kDaysPerSlot * kDayCellRecordSize;
+  Expect((outcome == MarksLoad::kBadFormat) == (size % kDayCellRecordSize != 0 || size > longestFile));
   for (int slot = 1; slot <= settings.monthCount; ++slot) {
     for (int day = 1; day <= kDaysPerSlot; ++day) {
       const DayCell& cell = cells.At(slot, day);
