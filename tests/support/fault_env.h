@@ -1,5 +1,5 @@
 // Real faults for tests, made by the machine instead of simulated. Each system has its side
-// (tests/support/posix, tests/support/windows); under Wine the small disk is mounted by Wine's Linux side.
+// (tests/platform/posix/support, tests/platform/windows/support); under Wine the small disk is mounted by Wine's Linux side.
 //
 // A full disk, with a size-limited tmpfs (needs root and the right to mount):
 //

@@ -1,5 +1,5 @@
 // Files in the states that other programs, damaged disks and deep folders leave them in, made by the
-// system itself (tests/support/posix, tests/support/windows).
+// system itself (tests/platform/posix/support, tests/platform/windows/support).
 #pragma once
 
 #include <chrono>

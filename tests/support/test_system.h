@@ -1,5 +1,5 @@
 // What the test programs ask of the system they run on, beside the windows they drive. Each system has
-// its side (tests/support/posix, tests/support/windows).
+// its side (tests/platform/posix/support, tests/platform/windows/support).
 #pragma once
 
 #include <optional>

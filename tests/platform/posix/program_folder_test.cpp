@@ -9,7 +9,7 @@
 #include "platform/automation.h"
 #include "platform/executable_folder.h"
 #include "tests/support/fault_env.h"
-#include "tests/support/posix/start_command.h"
+#include "tests/platform/posix/support/start_command.h"
 #include "tests/support/temp_folder.h"
 
 namespace kalvor::testing {

@@ -6,7 +6,7 @@
 #   installer_test.sh KALVOR_EXE KALVOR_REMOTE_EXE WINE_PREFIX
 set -euo pipefail
 
-root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../../.." && pwd)"
 program=$1 remote=$2 prefix=$3
 command -v makensis >/dev/null || { echo "NSIS is missing: scripts/install-windows-deps.sh installs it"; exit 77; }
 

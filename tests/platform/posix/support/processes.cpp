@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "tests/support/fault_env.h"
-#include "tests/support/posix/start_command.h"
+#include "tests/platform/posix/support/start_command.h"
 #include "tests/support/temp_folder.h"
 
 extern char** environ;
