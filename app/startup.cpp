@@ -13,6 +13,23 @@ namespace kalvor {
 namespace {
 // No settings are known yet: the message speaks the first run's language.
 constexpr int kFirstRunLanguage = 1;  // Spanish
+
+// Decided once: a settings file created or deleted later only matters at the next start. A damaged or
+// foreign file is treated as none: ask again rather than draw with its values. A file that is there but
+// cannot be read is said so, and stays as it is until the user saves anew.
+void OpenFirstWindow(Program& program) {
+  int readError = platform::kErrNone;
+  const std::optional<Settings> stored = ReadUsableSettings(program.SettingsPath(), &readError);
+  if (readError != platform::kErrNone) ShowFileError(readError, kFirstRunLanguage);
+  if (!stored) {
+    ShowSettingsDialog(program);
+    return;
+  }
+  program.settings = *stored;
+  program.settingsFromFile = true;
+  OpenMainWindow(program);
+}
+
 }  // namespace
 
 int RunKalvor(const std::optional<std::string>& programFolder) {
@@ -30,19 +47,7 @@ int RunKalvor(const std::optional<std::string>& programFolder) {
   program.programFolder = *programFolder;
   // Saves that a crash or a power cut interrupted leave their temporary files behind.
   platform::RemoveLeftoverTemporaries(program.programFolder);
-  // Decided once: a settings file created or deleted later only matters at the next start. A damaged
-  // or foreign file is treated as none: ask again rather than draw with its values.
-  // A file that is there but cannot be read is said so, and stays as it is until the user saves anew.
-  int readError = platform::kErrNone;
-  const std::optional<Settings> stored = ReadUsableSettings(program.SettingsPath(), &readError);
-  if (readError != platform::kErrNone) ShowFileError(readError, kFirstRunLanguage);
-  if (stored) {
-    program.settings = *stored;
-    program.settingsFromFile = true;
-    OpenMainWindow(program);
-    return 0;
-  }
-  ShowSettingsDialog(program);
+  OpenFirstWindow(program);
   return 0;
 }
 

@@ -61,7 +61,7 @@ int LoadFavourites(const std::string& path, FavouriteTable& favouriteCells) {
     // A record for a cell the table does not have cannot be placed anywhere: pass it over.
     if (InTable(cell.column, cell.row)) favouriteCells[cell.column][cell.row] = cell;
   }
-  return file.state == platform::RecordFile::State::kUnreadable ? file.error : platform::kErrNone;
+  return file.error;
 }
 
 std::vector<std::uint8_t> FavouriteFileContent(const FavouriteTable& favouriteCells, int gridColumns,

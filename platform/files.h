@@ -86,7 +86,7 @@ struct RecordFile {
     kUnreadable,  // it is there but could not be opened or read, even after retrying: `error` says why
   };
   State state = State::kMissing;
-  int error = kErrNone;
+  int error = kErrNone;               // why a kUnreadable file could not be read; kErrNone otherwise
   std::int64_t length = 0;            // of the whole file
   std::vector<std::uint8_t> records;  // the last whole records, at most `maxRecords` of them
 };

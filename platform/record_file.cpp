@@ -24,10 +24,11 @@ RecordFile ReadOnce(const std::string& path, int recordSize, int maxRecords) {
   RecordFile result;
   const RecordReader reader(path);
   if (!reader.IsOpen()) {
-    result.error = reader.Error();
-    result.state = result.error == kErrNone ? RecordFile::State::kNotAFile
-                   : Missing(result.error)  ? RecordFile::State::kMissing
-                                            : RecordFile::State::kUnreadable;
+    const int error = reader.Error();
+    result.state = error == kErrNone ? RecordFile::State::kNotAFile
+                   : Missing(error)  ? RecordFile::State::kMissing
+                                     : RecordFile::State::kUnreadable;
+    if (result.state == RecordFile::State::kUnreadable) result.error = error;
     return result;
   }
   result.length = reader.Length();

@@ -73,9 +73,8 @@ Settings DecodeSettingsRecord(const std::uint8_t* record) {
 // quick on a huge file.
 int ReadSettings(const std::string& path, Settings& settings) {
   const platform::RecordFile file = platform::ReadLastRecords(path, kSettingsRecordSize, 1);
-  if (file.state == platform::RecordFile::State::kUnreadable) return file.error;
   if (!file.records.empty()) settings = DecodeSettingsRecord(file.records.data());
-  return platform::kErrNone;
+  return file.error;
 }
 
 std::optional<Settings> ReadUsableSettings(const std::string& path, int* readError) {
